@@ -1,0 +1,38 @@
+# Entry points for a fresh Debian 12 machine: each target installs what is missing, configures
+# and builds before it does its own work.
+BUILD      ?= build
+BUILD_TYPE ?= RelWithDebInfo
+CMAKE_ARGS ?=
+JOBS       ?= $(shell nproc)
+APP_DIR     = $(BUILD)/app
+REGISTRY    = $(BUILD)/registry.ini
+
+.PHONY: all deps configure build run test sanitize clean
+
+all: build
+
+deps:
+	@bash tools/install-deps.sh
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_ARGS)
+
+configure: deps $(BUILD)/build.ninja
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+# Starts the program from the build tree; its registry file points at the build's program folder.
+run: build
+	cmake -DREGISTRY=$(abspath $(REGISTRY)) -DAPP_EXE=$(abspath $(APP_DIR))/delvo2 -P cmake/WriteRegistry.cmake
+	DELVO2_REGISTRY=$(abspath $(REGISTRY)) $(APP_DIR)/delvo2 $(ARGS)
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, in its own build folder.
+sanitize:
+	$(MAKE) test BUILD=build-asan BUILD_TYPE=Debug CMAKE_ARGS=-DDELVO_SANITIZE=ON
+
+clean:
+	rm -rf $(BUILD) build-asan

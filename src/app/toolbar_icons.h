@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QIcon>
+
+// The picture of toolbar button 1..13, drawn in colour for the enabled button and in grey for
+// the disabled one.
+QIcon ToolbarIcon(int index);

@@ -1,0 +1,38 @@
+#include "link/port_file.h"
+
+#include "model/operator_messages.h"
+#include "model/safe_file.h"
+#include "model/session.h"
+
+#include <QRegularExpression>
+
+#include <limits>
+
+QString PortFilePath(const QString& appDir)
+{
+    return appDir + QStringLiteral("/PortNo.txt");
+}
+
+void ReadPortFile(Session& session, Operator& op)
+{
+    const QString path = PortFilePath(session.AppDir);
+    QByteArray bytes;
+    // The first number in the file; the file is tiny, anything large is not a port file.
+    static const QRegularExpression firstNumber(QStringLiteral("^\\s*([+-]?\\d+)"));
+    const auto match = ReadWholeFile(path, 4096, bytes) ? firstNumber.match(QString::fromLatin1(bytes))
+                                                        : QRegularExpressionMatch();
+    bool ok = match.hasMatch();
+    const int number = ok ? match.captured(1).toInt(&ok) : 0;
+    if (!ok || number < std::numeric_limits<std::int16_t>::min() || number > std::numeric_limits<std::int16_t>::max()) {
+        IllegalPathMessage(op, CantAccessFileText(path));
+        return;
+    }
+    session.link.PortNumber = std::int16_t(number);
+}
+
+void WritePortFile(const Session& session, Operator& op)
+{
+    const QString path = PortFilePath(session.AppDir);
+    if (!WriteFileAtomically(path, QByteArray::number(session.link.PortNumber) + "\r\n"))
+        IllegalPathMessage(op, CantAccessFileText(path));
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+class Operator;
+
+// The message boxes that every window shares. Each shows one box with a fixed title (OK only).
+void NoDataMessage(Operator& op, const QString& prompt);
+void IllegalValueMessage(Operator& op, const QString& prompt);
+void IllegalFileMessage(Operator& op, const QString& prompt);
+void IllegalSuffixMessage(Operator& op);
+void CommErrorMessage(Operator& op, const QString& prompt);
+void EmptyFieldsMessage(Operator& op);
+void UnexpectedMessage(Operator& op, std::uint8_t byte);
+void TimeoutMessage(Operator& op);
+void UpdateFailedMessage(Operator& op);
+void NotNumericMessage(Operator& op, const QString& fieldName);
+void IllegalPathMessage(Operator& op, const QString& prompt);
+void DialogErrorMessage(Operator& op, const QString& verb);
+void PortOpenError(Operator& op, std::int16_t errorNumber);
+void PortCloseError(Operator& op, std::int16_t errorNumber);
+void MaxValueMessage(Operator& op, const QString& valueText);
+void MinValueMessage(Operator& op, const QString& valueText);
+
+// "Can't access file: '<path>'." — the prompt of IllegalPathMessage for every file operation.
+QString CantAccessFileText(const QString& path);
+
+// Line break inside a message.
+inline constexpr char CrLf[] = "\r\n";

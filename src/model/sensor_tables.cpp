@@ -1,0 +1,172 @@
+#include "model/sensor_tables.h"
+
+#include "model/catalogue.h"
+#include "model/decimal_text.h"
+#include "model/list_format.h"
+#include "model/operator_messages.h"
+#include "model/safe_file.h"
+
+#include <QList>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int PrimaryTableLines = 85;    // 255 values in table B
+constexpr int SecondaryTableLines = 63;  // 252 values in table C
+constexpr int NumbersPerLine = 4;
+constexpr qint64 MaxTableFileSize = 1 << 20;
+
+// The primary file of an RTD or a fixed input; empty for other codes.
+QString fixedPrimaryName(const Catalogue& catalogue, std::uint8_t code)
+{
+    static const char* const nickel[NickelTypes] = {"pni120.dat", "pni1000.dat", "pnife.dat"};
+    for (int w = 0; w < WiringCount; ++w) {
+        if (code == catalogue.copperCodes[w])
+            return QStringLiteral("pcopper.dat");
+        for (int t = 0; t < NickelTypes; ++t)
+            if (code == catalogue.nickelCodes[t][w])
+                return QString::fromLatin1(nickel[t]);
+        // Platinum types 0..3 follow the 385 curve, 4..7 the 392 curve.
+        for (int t = 0; t < PlatinumTypes; ++t)
+            if (code == catalogue.platinumCodes[t][w])
+                return t < 4 ? QStringLiteral("pt10385.dat") : QStringLiteral("pt10392.dat");
+    }
+    switch (code) {
+    case CodeVoltage: return QStringLiteral("pmv.dat");
+    case CodeResistor2Wire:
+    case CodeResistor3Wire:
+    case CodeResistor4Wire: return QStringLiteral("Pres.dat");
+    case CodePotentiometer3Wire:
+    case CodePotentiometer4Wire: return QStringLiteral("Ppot.dat");
+    default: return QString();
+    }
+}
+
+// The file name (without folder) of a code's primary (1) or secondary (2) table; empty when
+// the code has no tables.
+QString tableName(std::uint8_t code, int which)
+{
+    static const Catalogue catalogue = BuildCatalogue();
+    // Thermocouple files: "p" (primary) or "l" (secondary) + type, in catalogue order.
+    static const char* const thermocouple[ThermocoupleTypes] = {"k", "j", "e", "t", "s", "r", "n",
+                                                                 "l", "u", "b", "w", "w3", "w5", "c"};
+    if (which != 1 && which != 2)
+        return QString();
+    if (const int t = ThermocoupleIndex(catalogue, code); t >= 0)
+        return QLatin1String(which == 1 ? "p" : "l") + QLatin1String(thermocouple[t]) + QLatin1String(".dat");
+    const QString primary = fixedPrimaryName(catalogue, code);
+    if (primary.isEmpty() || which == 1)
+        return primary;
+    return QStringLiteral("lvoid.dat");
+}
+
+QString illegalTableText(const QString& path)
+{
+    return QStringLiteral("Error in file '") + path + QStringLiteral("'. Some of the file values are illegal.")
+        + QString::fromLatin1(CrLf) + QStringLiteral("Can't translate this file.");
+}
+
+// The lines of a file ended by CR LF or a bare LF; a final line break does not start a line.
+QList<QByteArray> fileLines(const QByteArray& bytes)
+{
+    QList<QByteArray> lines = bytes.split('\n');
+    if (lines.last().isEmpty())
+        lines.removeLast();
+    for (QByteArray& line : lines)
+        if (line.endsWith('\r'))
+            line.chop(1);
+    return lines;
+}
+
+// Reads a table file line by line, handing the four numbers of each line to `store`, up to and
+// including the end line. False (after telling the operator) when the file cannot be read, a
+// number is missing or malformed, or the end line does not come within `capacity` lines.
+template <typename Store>
+bool readTableFile(const QString& path, int capacity, Operator& op, Store store)
+{
+    QByteArray bytes;
+    if (path.isEmpty() || !ReadWholeFile(path, MaxTableFileSize, bytes)) {
+        IllegalPathMessage(op, CantAccessFileText(path));
+        return false;
+    }
+    const QList<QByteArray> lines = fileLines(bytes);
+    for (qsizetype i = 0; i < lines.size() && i < capacity; ++i) {
+        const QString line = QString::fromLatin1(lines[i]);
+        int position = 1;
+        std::array<float, NumbersPerLine> numbers{};
+        for (float& number : numbers) {
+            const QByteArray token = NextToken(line, position).toLatin1();
+            const auto value = ParseSingle(std::string_view(token.constData(), token.size()));
+            if (!value) {
+                IllegalFileMessage(op, illegalTableText(path));
+                return false;
+            }
+            number = *value;
+        }
+        store(numbers);
+        if (numbers[0] == TableEndMarker)
+            return true;
+    }
+    IllegalFileMessage(op, illegalTableText(path));
+    return false;
+}
+
+void append(SensorTable& table, float value)
+{
+    table.values[table.count] = value;
+    ++table.count;
+}
+
+} // namespace
+
+QString TableFileName(const QString& appDir, std::uint8_t inputCode, int which)
+{
+    const QString name = tableName(inputCode, which);
+    return name.isEmpty() ? QString() : appDir + QLatin1Char('/') + name;
+}
+
+QString NextToken(const QString& line, int& position)
+{
+    position = std::max(position, 1);
+    QString token;
+    while (position <= line.size()) {
+        const QChar c = line[position - 1];
+        ++position;
+        if (c != QLatin1Char(' '))
+            token += c;
+        else if (!token.isEmpty())
+            break;
+    }
+    return token;
+}
+
+bool LoadPrimaryTables(const QString& appDir, std::uint8_t inputCode, SensorTables& tables, Operator& op)
+{
+    SensorTable a;
+    SensorTable b;
+    const bool loaded = readTableFile(TableFileName(appDir, inputCode, 1), PrimaryTableLines, op,
+                                      [&a, &b](const std::array<float, NumbersPerLine>& numbers) {
+                                          append(a, numbers[0]);
+                                          for (int k = 1; k < NumbersPerLine; ++k)
+                                              append(b, numbers[k]);
+                                      });
+    if (loaded) {
+        tables.A = a;
+        tables.B = b;
+    }
+    return loaded;
+}
+
+bool LoadSecondaryTable(const QString& appDir, std::uint8_t inputCode, SensorTables& tables, Operator& op)
+{
+    SensorTable c;
+    const bool loaded = readTableFile(TableFileName(appDir, inputCode, 2), SecondaryTableLines, op,
+                                      [&c](const std::array<float, NumbersPerLine>& numbers) {
+                                          for (float number : numbers)
+                                              append(c, number);
+                                      });
+    if (loaded)
+        tables.C = c;
+    return loaded;
+}

@@ -1,0 +1,35 @@
+#include "model/session.h"
+
+#include "model/catalogue.h"
+
+void InitConfData(Session& s)
+{
+    ResetConf(s.EditConf);
+    ResetConf(s.UnitConf);
+    s.link.LinkOpen = false;
+    s.link.PortOpenedOnce = false;
+    s.update.UpdateStep = 0;
+    s.view.ConfDiffers = false;
+    s.poll.DisplayPresent = false;
+    s.poll.SettleAfterUpdate = false;
+}
+
+void EditFromUnit(Session& s)
+{
+    s.EditConf = s.UnitConf;
+}
+
+void CommitUnitConf(Session& s)
+{
+    if (s.update.ResetMaxPending && s.update.ResetMinPending)
+        s.UnitConf = s.EditConf;
+}
+
+bool LookupInputCodeWithDisplay(Session& s, const Catalogue& catalogue, ConfRecord& record, std::uint8_t code)
+{
+    if (!IsSensorCode(catalogue, code)) {
+        s.EditConf.DispHigh = s.UnitConf.DispHigh;
+        s.EditConf.DispLow = s.UnitConf.DispLow;
+    }
+    return LookupInputCode(catalogue, record, code);
+}

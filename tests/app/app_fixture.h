@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/application.h"
+#include "app/frm_main.h"
+#include "support/scripted_operator.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+// A fresh application in a temporary program folder: its own registry file, port file and
+// scripted operator. Ending the program is recorded instead of stopping the test.
+class AppFixture : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    ScriptedOperator op;
+    std::vector<int> endRequests;
+    std::unique_ptr<Application> app;
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+    void writeFile(const QString& name, const QByteArray& bytes);
+    // The registry file as the installer writes it, pointing at `appPath`.
+    void writeRegistry(const QString& appPath);
+
+    void makeApp();
+    // Program folder with a registry entry and the port file "3", then start-up.
+    bool startInstalled();
+
+    frmMain& w() { return app->mainWindow(); }
+    // The enabled state of a managed control (toolbar button, menu, item or button) by name.
+    bool enabled(const QString& name);
+};

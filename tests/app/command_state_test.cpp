@@ -1,0 +1,128 @@
+#include "app/command_state.h"
+#include "app_fixture.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QTabWidget>
+
+namespace {
+
+struct Transition {
+    const char* name;
+    std::vector<std::int16_t> codes; // applied in order after start-up (state 0)
+    bool linkOpen = false;
+    bool editorOpen = false;
+    std::uint8_t inputClass = 0;
+    std::vector<std::pair<const char*, bool>> expected;
+};
+
+const std::vector<Transition> Transitions = {
+    {"connected edit, link closed", {3}, false, false, 0,
+     {{"Toolbar_1", true}, {"Toolbar_2", false}, {"Toolbar_3", false}, {"Toolbar_5", true}, {"mnuUpdate", true}}},
+    {"connected edit, link open", {3}, true, false, 0,
+     {{"Toolbar_1", false}, {"Toolbar_2", true}, {"Toolbar_3", true}, {"mnuConnectItem", false}}},
+    {"configuration opened while not connected", {0, 2}, false, true, 0,
+     {{"Toolbar_7", true}, {"Toolbar_8", true}, {"Toolbar_5", false}, {"Toolbar_1", true}, {"Toolbar_3", false},
+      {"mnuSaveItem", true}, {"mnuCloseCalibItem", true}, {"mnuPrintEditItem", true}, {"mnuEditItem", false},
+      {"mnuCalib", true}}},
+    {"configuration opened while connected", {1, 2}, true, true, 0,
+     {{"Toolbar_3", true}, {"Toolbar_1", false}, {"mnuUpdate", false}, {"mnuPrintEditItem", true}}},
+    {"open editor enables closing it when not connected", {0}, false, true, 0,
+     {{"Toolbar_8", true}, {"mnuCalib", true}}},
+    {"disconnected without editor", {1, 4}, false, false, 0,
+     {{"Toolbar_1", true}, {"Toolbar_3", false}, {"Toolbar_8", false}, {"mnuCalib", false}, {"mnuConnectItem", true},
+      {"mnuView", false}}},
+    {"busy disables menus and buttons, not the items", {1, 5}, true, false, 0,
+     {{"mnuFile", false}, {"mnuCalib", false}, {"mnuConnect", false}, {"mnuView", false}, {"mnuPrint", false},
+      {"mnuHelp", false}, {"Toolbar_1", false}, {"Toolbar_12", false}, {"Toolbar_13", false},
+      {"mnuExitItem", true}, {"mnuSaveItem", true}, {"mnuDisconnectItem", true}, {"mnuConnectItem", false}}},
+    {"potentiometer range is fixed", {1}, true, false, 2, {{"cmdChangeRange", false}}},
+    {"other inputs have a range", {1}, true, false, 4, {{"cmdChangeRange", true}}},
+    {"unknown code changes nothing", {1, 9}, true, false, 0,
+     {{"Toolbar_3", true}, {"Toolbar_1", false}, {"mnuFile", true}}},
+};
+
+using CommandState = AppFixture;
+
+TEST_F(CommandState, TransitionsEnableTheRightCommands)
+{
+    for (const Transition& t : Transitions) {
+        SCOPED_TRACE(t.name);
+        op.boxes.clear();
+        ASSERT_TRUE(startInstalled());
+        Session& s = app->session();
+        s.link.LinkOpen = t.linkOpen;
+        s.EditConf.InputClass = t.inputClass;
+        w().ssInfo->setVisible(t.editorOpen);
+        for (const std::int16_t code : t.codes)
+            w().SetCommandState(code);
+        EXPECT_EQ(s.CommandState, t.codes.back());
+        for (const auto& [control, on] : t.expected)
+            EXPECT_EQ(enabled(QString::fromLatin1(control)), on) << control;
+    }
+}
+
+TEST_F(CommandState, EveryManagedControlExistsAndBusyDisablesAllTopLevelCommands)
+{
+    ASSERT_TRUE(startInstalled());
+    w().SetCommandState(5);
+    for (const CommandStateRow& row : CommandStateTable()) {
+        const QString name = QString::fromLatin1(row.control);
+        ASSERT_NE(w().findChild<QObject*>(name), nullptr) << row.control;
+        if (name.startsWith(QStringLiteral("Toolbar_")) || qobject_cast<QMenu*>(w().findChild<QObject*>(name))) {
+            EXPECT_FALSE(enabled(name)) << row.control;
+        }
+    }
+}
+
+TEST_F(CommandState, StatusTextAndUnitPanels)
+{
+    ASSERT_TRUE(startInstalled());
+    w().pibViewStat_Click();
+    w().Label13->setText(QStringLiteral("25.2 °C"));
+
+    w().SetCommandState(5);
+    EXPECT_EQ(w().Label13->text(), QStringLiteral("25.2 °C"));
+    w().SetCommandState(1);
+    EXPECT_EQ(w().Label13->text(), QStringLiteral("25.2 °C"));
+    w().SetCommandState(0);
+    EXPECT_EQ(w().Label13->text(), QStringLiteral("Not Connected"));
+    EXPECT_FALSE(w().frCurrent[0]->isHidden()); // only a disconnect hides the panels
+
+    w().Label13->setText(QStringLiteral("25.2 °C"));
+    w().SetCommandState(4);
+    EXPECT_EQ(w().Label13->text(), QStringLiteral("Not Connected"));
+    EXPECT_TRUE(w().frCurrent[0]->isHidden());
+    EXPECT_TRUE(w().frCurrent[1]->isHidden());
+    EXPECT_TRUE(w().frCurrentReading->isHidden());
+}
+
+TEST_F(CommandState, ClearUnitPanelEmptiesValuesAndResetsHeadingColours)
+{
+    ASSERT_TRUE(startInstalled());
+    const QColor red(255, 0, 0);
+    for (QLabel* label : w().LbData)
+        label->setText(QStringLiteral("x"));
+    for (QLabel* label : w().LbUnit)
+        label->setText(QStringLiteral("°C"));
+    for (QLabel* label : w().LbHead) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, red);
+        label->setPalette(palette);
+    }
+
+    w().ClearUnitPanel();
+
+    for (std::size_t i = 0; i < w().LbData.size(); ++i)
+        EXPECT_EQ(w().LbData[i]->text().isEmpty(), i <= 19) << "LbData " << i;
+    for (QLabel* label : w().LbUnit)
+        EXPECT_TRUE(label->text().isEmpty());
+    for (std::size_t i = 0; i < w().LbHead.size(); ++i) {
+        const QColor expected = i == 12 ? QColor(0, 0, 255) : i <= 17 ? QColor(8, 8, 8) : red;
+        EXPECT_EQ(w().LbHead[i]->palette().color(QPalette::WindowText), expected) << "LbHead " << i;
+    }
+}
+
+} // namespace
