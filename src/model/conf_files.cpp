@@ -104,6 +104,11 @@ bool ReadConfFile(Session& session, const Catalogue& catalogue, const QString& p
 
 bool WriteConfFile(const ConfRecord& r, const QString& path, Operator& op)
 {
+    return writeFile(path, ConfFileLine(r), op);
+}
+
+QByteArray ConfFileLine(const ConfRecord& r)
+{
     ListWriter w;
     w.addText(r.Serial);
     w.addText(r.Tag);
@@ -117,7 +122,7 @@ bool WriteConfFile(const ConfRecord& r, const QString& path, Operator& op)
                     r.CalGain, r.CalOffset})
         w.addSingle(f);
     w.endLine();
-    return writeFile(path, w.bytes(), op);
+    return w.bytes();
 }
 
 bool WriteCalRecord(const ConfRecord& record, const QString& path, Operator& op)

@@ -13,6 +13,7 @@
 // into EditConf as soon as it is read, as the earlier program did. Files larger than
 // MaxListFileSize are refused unread with the read failure's message.
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstddef>
@@ -39,6 +40,8 @@ bool ReadConfFile(Session& session, const Catalogue& catalogue, const QString& p
 
 // Writes the 21 fields of a configuration file as one line (range high end before low end).
 bool WriteConfFile(const ConfRecord& record, const QString& path, Operator& op);
+// The bytes WriteConfFile writes: the one line of 21 fields, ended by CR LF.
+QByteArray ConfFileLine(const ConfRecord& record);
 
 // The six correction fields: CalGain, CalOffset, CalLowRef, CalLowRead, CalHighRef, CalHighRead.
 // Any read failure, fewer values included, is "Can't access file: '<path>'.".

@@ -1,0 +1,108 @@
+#include "link/serial_link.h"
+
+#include "link/link_windows.h"
+#include "link/serial_port.h"
+#include "model/conf_files.h"
+#include "model/operator_messages.h"
+#include "model/session.h"
+#include "platform/clock.h"
+#include "platform/file_dialogs.h"
+#include "platform/operator.h"
+#include "platform/port_names.h"
+
+bool OpenPort(Link& link)
+{
+    Session& s = link.session;
+    if (s.link.LinkOpen)
+        return false;
+    int error = 0;
+    if (!link.port.open(link.portNames.deviceFor(s.link.PortNumber), QString::fromLatin1(PortSettings), error)) {
+        PortOpenError(link.op, std::int16_t(error));
+        s.link.LinkOpen = false;
+        ResetConf(s.UnitConf);
+        return false;
+    }
+    s.link.LinkOpen = true;
+    s.link.PortOpenedOnce = true;
+    return true;
+}
+
+bool EnsurePortOpen(Link& link)
+{
+    if (!link.session.link.LinkOpen && !OpenPort(link))
+        return false;
+    link.session.update.UpdateStep = 7;
+    return true;
+}
+
+void SendFrame(Link& link, const QByteArray& frame)
+{
+    link.clock.waitFor(FramePause);
+    if (link.session.link.LinkOpen && link.port.isOpen())
+        link.port.write(frame);
+}
+
+int ReceiveFrame(Link& link, QByteArray& reply, std::uint8_t expected, std::int16_t& attempt)
+{
+    Session& s = link.session;
+    SerialPort& port = link.port;
+    // A port that has vanished ends the wait at once instead of after the full time-out.
+    link.clock.waitFor(ReplyTimeout, [&] { return port.bytesWaiting() >= expected || !port.isOpen(); });
+    const int count = port.bytesWaiting() & 0xFF;
+    if (count != expected && (attempt == 4 || !s.link.LinkOpen || !port.isOpen())) {
+        if (!s.link.NoTimeoutMessage)
+            TimeoutMessage(link.op);
+        attempt = 4;
+        reply = QByteArray(1, '\0');
+        Disconnect(link);
+        return 0;
+    }
+    if (s.link.LinkOpen)
+        reply = port.readAll();
+    return count;
+}
+
+namespace {
+
+const QString saveQuestion = QStringLiteral("The Calibration Has Changed, Would You Like to Save The Changes?");
+
+// The save offered when the link closes with unsaved edits; true when the editor should stay.
+bool offerToSave(Link& link)
+{
+    if (!link.op.ask(QStringLiteral("Save Calibration?"), saveQuestion))
+        return false;
+    const DialogResult chosen = link.dialogs.saveFile(QStringLiteral("*.cal"));
+    if (chosen.kind == DialogResult::Failed)
+        DialogErrorMessage(link.op, QStringLiteral("save"));
+    else if (chosen.kind == DialogResult::Chosen) {
+        if (chosen.path.endsWith(QStringLiteral(".urd")))
+            IllegalSuffixMessage(link.op);
+        else
+            WriteConfFile(link.session.EditConf, chosen.path, link.op);
+    }
+    return true;
+}
+
+} // namespace
+
+void Disconnect(Link& link)
+{
+    Session& s = link.session;
+    if (!s.link.LinkOpen)
+        return;
+    int error = 0;
+    if (link.port.isOpen() && !link.port.close(error)) {
+        PortCloseError(link.op, std::int16_t(error));
+        return;
+    }
+    link.windows.stopPollTimer();
+    s.link.LinkOpen = false;
+    ResetConf(s.UnitConf);
+
+    const bool editorOpen = link.windows.editorVisible();
+    if (editorOpen && !s.view.ConfSaved && offerToSave(link))
+        return;
+    if (editorOpen)
+        link.windows.setEditorVisible(false);
+    link.windows.setCommandState(4);
+}

@@ -1,0 +1,245 @@
+#include "link/commands.h"
+#include "link/connect_poll.h"
+#include "link/update.h"
+#include "model/conf_files.h"
+#include "model/sensor_tables.h"
+#include "sim/simulated_port.h"
+#include "sim/simulated_unit.h"
+#include "support/link_fixture.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+struct SimLinkTest : ::testing::Test, LinkSurroundings {
+    SimulatedUnit unit{clock};
+    SimulatedPort port{unit};
+    Link link{session, port, clock, op, dialogs, windows, portNames, catalogue};
+
+    SimLinkTest()
+    {
+        port.setActivityHandler([this] { clock.notify(); });
+        // The shipped tables of the sensors these tests write.
+        for (const char* name : {"pt10385.dat", "lvoid.dat", "pk.dat", "lk.dat"})
+            QFile::copy(QStringLiteral(DATA_DIR "/") + QLatin1String(name), appDir.filePath(QLatin1String(name)));
+    }
+
+    bool connect()
+    {
+        const bool ok = Connect(link);
+        if (ok)
+            SaveUnitRecord(link);
+        return ok;
+    }
+
+    // Runs an update the way the progress window does: one tick a second until it ends.
+    UpdateProgress runUpdate()
+    {
+        UpdateProgress progress = StartUpdateProgress(link);
+        for (int ticks = 0; !progress.finished && ticks < 200; ++ticks) {
+            clock.advance(1.0);
+            UpdateTick(link, progress);
+        }
+        return progress;
+    }
+};
+
+} // namespace
+
+TEST_F(SimLinkTest, ConnectReadsTheWholeUnit)
+{
+    ASSERT_TRUE(connect()) << op.transcript().toStdString();
+    const ConfRecord& u = session.UnitConf;
+    EXPECT_EQ(u.Serial, QStringLiteral("0512307"));
+    EXPECT_EQ(u.Tag, QStringLiteral("TT-101") + QString(13, QLatin1Char(' ')));
+    EXPECT_EQ(u.InputCode, 0x49);
+    EXPECT_EQ(u.InputName, QStringLiteral("Pt-100 (385)"));
+    EXPECT_EQ(u.Wires, 1);
+    EXPECT_EQ(u.RangeMin, 0.0f);
+    EXPECT_EQ(u.RangeMax, 100.0f);
+    EXPECT_EQ(u.OutMin, 4.0f);
+    EXPECT_EQ(u.OutMax, 20.0f);
+    EXPECT_EQ(u.OutDir, 1);
+    EXPECT_EQ(u.BurnOut, 0);
+    EXPECT_EQ(u.Units, UnitsCelsius);
+    EXPECT_EQ(u.Damping, 2.0f);
+    EXPECT_EQ(u.DispLow, -200);
+    EXPECT_EQ(u.DispHigh, 1000);
+    EXPECT_EQ(session.EditConf.DispHigh, 1000);
+    EXPECT_TRUE(session.poll.DisplayPresent);
+    EXPECT_GT(u.Reading, -50.0f);
+    EXPECT_LT(u.Reading, 150.0f);
+    EXPECT_TRUE(windows.contains(QStringLiteral("display V 2 . 4 -200 1000")));
+    EXPECT_TRUE(op.boxes.empty()) << op.transcript().toStdString();
+    EXPECT_TRUE(QFile::exists(UnitRecordPath(session.AppDir, u.Serial)));
+    // Seventeen exchanges at 50 ms each plus the bytes at 9600 baud: well under two seconds.
+    EXPECT_LT(clock.now(), 2.0);
+}
+
+TEST_F(SimLinkTest, ConnectRefusesUnknownInputAndEmptyTag)
+{
+    UnitSettings odd;
+    odd.configuration.inputCode = 0x70;
+    SimulatedUnit oddUnit(clock, odd);
+    SimulatedPort oddPort(oddUnit);
+    oddPort.setActivityHandler([this] { clock.notify(); });
+    Link oddLink{session, oddPort, clock, op, dialogs, windows, portNames, catalogue};
+    EXPECT_FALSE(Connect(oddLink));
+    EXPECT_EQ(op.only(), (ScriptedOperator::Box{"Communication Error", "Communication Problems With The Unit."}));
+    EXPECT_FALSE(oddPort.isOpen());
+
+    // A tag read that fails (wrong echo) leaves the tag empty: the unit is not accepted.
+    op.boxes.clear();
+    unit.faults().add(FaultTrigger::onCommand('p'), Fault::wrongEcho());
+    EXPECT_FALSE(Connect(link));
+    EXPECT_FALSE(session.link.LinkOpen);
+    EXPECT_TRUE(op.boxes.empty());
+}
+
+TEST_F(SimLinkTest, NoDisplayHidesItsControls)
+{
+    UnitSettings plain;
+    plain.display.present = false;
+    SimulatedUnit plainUnit(clock, plain);
+    SimulatedPort plainPort(plainUnit);
+    plainPort.setActivityHandler([this] { clock.notify(); });
+    Link plainLink{session, plainPort, clock, op, dialogs, windows, portNames, catalogue};
+    ASSERT_TRUE(Connect(plainLink)) << op.transcript().toStdString();
+    EXPECT_TRUE(windows.contains(QStringLiteral("noDisplay")));
+    EXPECT_FALSE(session.poll.DisplayPresent);
+    EXPECT_TRUE(op.boxes.empty());
+}
+
+TEST_F(SimLinkTest, PollFollowsTheReadingsAndItsMarkers)
+{
+    ASSERT_TRUE(connect());
+    EXPECT_TRUE(Poll(link));
+    EXPECT_FALSE(session.poll.PollBusy);
+    unit.setBurnOut(true);
+    windows.log.clear();
+    EXPECT_TRUE(Poll(link));
+    EXPECT_TRUE(SameSingle(session.UnitConf.Reading, BurnOutReading));
+    EXPECT_TRUE(windows.contains(QStringLiteral("burnOut")));
+
+    // A silent unit: the read's own message, the link closed, PollBusy left set.
+    unit.faults().add(FaultTrigger::onAnyExchange(), Fault::silence(), FaultPlan::Always);
+    EXPECT_FALSE(Poll(link));
+    EXPECT_FALSE(session.link.LinkOpen);
+    EXPECT_TRUE(session.poll.PollBusy);
+    EXPECT_EQ(op.boxes.front().text, QStringLiteral("Problems receiving message from unit."));
+}
+
+TEST_F(SimLinkTest, SwappedUnitAsksBeforeConnectingIt)
+{
+    ASSERT_TRUE(connect());
+    unit.swapUnit({9, 8, 7, 6});
+    op.answer(false);
+    EXPECT_FALSE(Poll(link));
+    EXPECT_EQ(op.boxes.back().title, QStringLiteral("Unit Changed"));
+    EXPECT_EQ(op.boxes.back().text, QStringLiteral("The Connected Unit Had Changed, \n\rDo You Wish to Continue Connecting It?"));
+    EXPECT_FALSE(session.link.LinkOpen);
+    EXPECT_FALSE(session.poll.PollBusy);
+
+    ASSERT_TRUE(Connect(link));
+    unit.swapUnit({1, 2, 3, 4});
+    op.answer(true);
+    windows.log.clear();
+    EXPECT_FALSE(Poll(link));
+    EXPECT_TRUE(session.link.LinkOpen);
+    EXPECT_TRUE(session.poll.UnitChangeAccepted);
+    EXPECT_EQ(session.UnitConf.Serial, QStringLiteral("0102304"));
+    EXPECT_TRUE(QFile::exists(UnitRecordPath(session.AppDir, QStringLiteral("0102304"))));
+    EXPECT_TRUE(windows.contains(QStringLiteral("state 1")));
+}
+
+TEST_F(SimLinkTest, FullUpdateWritesConfigurationAndTables)
+{
+    ASSERT_TRUE(connect());
+    EditFromUnit(session);
+    ConfRecord& e = session.EditConf;
+    LookupInputCode(catalogue, e, 0x61);  // thermocouple K: the largest tables
+    e.RangeMin = -50;
+    e.RangeMax = 1200;
+    e.OutMin = 20;
+    e.OutMax = 4;
+    e.OutDir = 0;
+    e.Damping = 5;
+    e.Tag = QStringLiteral("TT-202");
+    e.Freq = 0;
+    session.update.UpdateKind = 0;
+    session.update.ResetMaxPending = session.update.ResetMinPending = true;
+    ASSERT_TRUE(PrepareUpdate(link)) << op.transcript().toStdString();
+    const SensorTables sent = session.tables;
+    ConfirmUpdate(link);
+    const double start = clock.now();
+    const UpdateProgress progress = runUpdate();
+    EXPECT_FALSE(progress.failed) << op.transcript().toStdString();
+    EXPECT_TRUE(op.boxes.empty()) << op.transcript().toStdString();
+    EXPECT_EQ(progress.percentText, QStringLiteral("100 %"));
+
+    const UnitConfiguration& c = unit.memory().configuration();
+    EXPECT_EQ(c.inputCode, 0x61);
+    EXPECT_EQ(c.rangeMin, -5000);
+    EXPECT_EQ(c.rangeMax, 120000);
+    EXPECT_EQ(c.outMin, 20000);
+    EXPECT_EQ(c.outMax, 4000);
+    EXPECT_EQ(c.damping, 5);
+    EXPECT_EQ(c.tag, QByteArray("TT-202").leftJustified(19, ' '));
+    const SensorTables held = unit.memory().sensorTables();
+    for (auto table : {&SensorTables::A, &SensorTables::B, &SensorTables::C}) {
+        ASSERT_EQ((held.*table).count, (sent.*table).count);
+        for (int i = 0; i < (sent.*table).count; ++i)
+            EXPECT_EQ((held.*table).values[i], (sent.*table).values[i]) << i;
+    }
+    EXPECT_TRUE(unit.memory().irregularities().isEmpty()) << unit.memory().irregularities().join(", ").toStdString();
+    EXPECT_EQ(unit.finishCount(), 2);
+    // The unit's record follows what was written, and the calibration no longer fits.
+    EXPECT_EQ(session.UnitConf.InputCode, 0x61);
+    EXPECT_TRUE(SameSingle(session.UnitConf.CalGain, NoCal));
+    EXPECT_TRUE(windows.contains(QStringLiteral("clearUnitPanel")));
+    EXPECT_EQ(session.update.UpdateStep, 0);
+    RecordProperty("update_seconds", QString::number(clock.now() - start).toStdString());
+}
+
+TEST_F(SimLinkTest, UnitLostDuringUpdateFailsCleanly)
+{
+    ASSERT_TRUE(connect());
+    EditFromUnit(session);
+    session.update.UpdateKind = 0;
+    session.update.ResetMaxPending = session.update.ResetMinPending = true;
+    ASSERT_TRUE(PrepareUpdate(link));
+    unit.faults().add(FaultTrigger::onTableChunk(), Fault::hangUp());
+    const UpdateProgress progress = runUpdate();
+    EXPECT_TRUE(progress.failed);
+    EXPECT_FALSE(session.link.LinkOpen);
+    ASSERT_GE(op.boxes.size(), 2u);
+    EXPECT_EQ(op.boxes[op.boxes.size() - 2].text,
+              QStringLiteral("An Error Occured While Trying to Update the Unit, Unit Updating Failed"));
+    EXPECT_EQ(op.boxes.back().title, QStringLiteral("Updating Error"));
+    EXPECT_EQ(session.update.UpdateStep, 3);  // stopped inside the first table
+}
+
+TEST_F(SimLinkTest, TickPlanAndPercentages)
+{
+    session.tables.A.count = 45;
+    session.tables.B.count = 45;
+    session.tables.C.count = 62;
+    session.update.UpdateKind = 0;
+    session.update.ResetMaxPending = session.update.ResetMinPending = true;
+    EXPECT_EQ(StartUpdateProgress(link).Total, 19);
+    session.update.UpdateKind = 3;
+    EXPECT_EQ(StartUpdateProgress(link).Total, 8);
+    session.update.UpdateKind = 4;
+    session.update.ResetMaxPending = false;
+    EXPECT_EQ(StartUpdateProgress(link).Total, 6);
+
+    // Eight planned ticks: the first shows 12 % (12.5 rounded to even) and an eighth of the bar.
+    session.update.UpdateKind = 1;
+    UpdateProgress p = StartUpdateProgress(link);
+    ASSERT_EQ(p.Total, 8);
+    session.update.UpdateStep = 0;  // nothing to run: only the bookkeeping
+    UpdateTick(link, p);
+    EXPECT_EQ(p.percentText, QStringLiteral("12 %"));
+    EXPECT_DOUBLE_EQ(p.barFraction, 1.0 / 8);
+}

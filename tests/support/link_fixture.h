@@ -1,0 +1,33 @@
+#pragma once
+
+#include "link/serial_link.h"
+#include "model/catalogue.h"
+#include "model/session.h"
+#include "platform/port_names.h"
+#include "platform/virtual_clock.h"
+#include "support/recording_windows.h"
+#include "support/scripted_dialogs.h"
+#include "support/scripted_operator.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+// What every link test needs besides the port: virtual time, a scripted operator, dialogs and
+// windows, and a temporary program folder.
+struct LinkSurroundings {
+    LinkSurroundings()
+    {
+        session.AppDir = appDir.path();
+        session.link.PortNumber = 1;
+    }
+
+    QTemporaryDir appDir;
+    VirtualClock clock;
+    Session session;
+    ScriptedOperator op;
+    ScriptedDialogs dialogs;
+    RecordingWindows windows;
+    PortNames portNames;
+    Catalogue catalogue = BuildCatalogue();
+};
