@@ -7,7 +7,7 @@ JOBS       ?= $(shell nproc)
 APP_DIR     = $(BUILD)/app
 REGISTRY    = $(BUILD)/registry.ini
 
-.PHONY: all deps configure build run test sanitize clean
+.PHONY: all deps configure build run test bench sanitize clean
 
 all: build
 
@@ -27,8 +27,14 @@ run: build
 	cmake -DREGISTRY=$(abspath $(REGISTRY)) -DAPP_EXE=$(abspath $(APP_DIR))/delvo2 -P cmake/WriteRegistry.cmake
 	DELVO2_REGISTRY=$(abspath $(REGISTRY)) $(APP_DIR)/delvo2 $(ARGS)
 
+# Window tests run without a display unless one is asked for.
 test: build
-	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	QT_QPA_PLATFORM=$${QT_QPA_PLATFORM:-offscreen} ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# Speed figures of the serial link against the simulator on a pseudo-terminal (docs/performance.md).
+bench: configure
+	cmake --build $(BUILD) -j $(JOBS) --target link_bench delvo2-sim
+	$(BUILD)/bench/link_bench
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, in its own build folder.
 sanitize:

@@ -368,14 +368,22 @@ void DownloadFactoryMemory(Link& link)
         f.UploadOk = false;  // never write a partial image into the unit
         return;
     }
+    int wrongEchoes = 0;
     for (int k = 0; k < FlashBlocks;) {
         const std::uint8_t select = std::uint8_t(k / 4 + 1);
         const std::uint8_t address = std::uint8_t((k % 4) * 0x40);
         const auto echo = byteExchange(link, select);
         if (!echo || *echo != select)
             f.UploadOk = false;
-        if (echo && *echo != select)
-            continue;  // the same block comes round again
+        if (echo && *echo != select) {
+            // The same block comes round again, but a unit that never echoes right must not hold
+            // the tool forever.
+            if (++wrongEchoes > MaxResends) {
+                s.link.UnitOnline = false;
+                break;
+            }
+            continue;
+        }
         if (f.UploadOk) {
             QByteArray block;
             block.append(char(0x40)).append(char(address)).append(char(0xFF));

@@ -151,7 +151,6 @@ bool Poll(Link& link)
             Disconnect(link);
         }
     } else if (serial.isEmpty()) {
-        link.windows.clearTestLabel();
         CommErrorMessage(link.op, QStringLiteral("There's Some Problems Connecting The Unit,Check Connections."));
     } else if (s.link.UnitOnline) {
         UnitChangedCheck(link);

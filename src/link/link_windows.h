@@ -32,8 +32,6 @@ public:
     // Rebuilds the big reading display from the present reading and its unit.
     virtual void refreshBigReading() = 0;
 
-    // The status line that names the attached unit; emptied when the unit does not answer.
-    virtual void clearTestLabel() = 0;
     // A unit was (re)connected: reading frames visible, unit panels redrawn, differences marked.
     virtual void showReadingFrames() = 0;
     virtual void showUnitConf() = 0;

@@ -94,7 +94,8 @@ bool QtSerialPort::open(const QString& device, const QString& settings, int& err
         errorNumber = PortErrorNumber(port_.error());
         return false;
     }
-    const bool parityOk = port_.setParity(parsed->parity) || isPseudoTerminal(device);
+    // Never ask a pseudo-terminal for parity: the refusal is an error signal, which closes the port.
+    const bool parityOk = isPseudoTerminal(device) || port_.setParity(parsed->parity);
     if (!parityOk || !port_.setBaudRate(parsed->baudRate) || !port_.setDataBits(parsed->dataBits)
         || !port_.setStopBits(parsed->stopBits) || !port_.setFlowControl(QSerialPort::NoFlowControl)) {
         port_.close();

@@ -64,12 +64,10 @@ int ReceiveFrame(Link& link, QByteArray& reply, std::uint8_t expected, std::int1
 
 namespace {
 
-const QString saveQuestion = QStringLiteral("The Calibration Has Changed, Would You Like to Save The Changes?");
-
 // The save offered when the link closes with unsaved edits; true when the editor should stay.
 bool offerToSave(Link& link)
 {
-    if (!link.op.ask(QStringLiteral("Save Calibration?"), saveQuestion))
+    if (!AskToSaveChanges(link.op))
         return false;
     const DialogResult chosen = link.dialogs.saveFile(QStringLiteral("*.cal"));
     if (chosen.kind == DialogResult::Failed)

@@ -113,9 +113,10 @@ void ConfirmUpdate(Link& link)
     const ConfRecord& u = s.UnitConf;
     const bool sameInput = e.InputCode == u.InputCode && SameSingle(e.RangeMax, u.RangeMax)
         && SameSingle(e.RangeMin, u.RangeMin) && e.Mode == u.Mode && e.Units == u.Units;
-    if (!sameInput)
-        for (ConfRecord* r : {&s.UnitConf, &s.EditConf})
-            r->CalLowRef = r->CalLowRead = r->CalHighRef = r->CalHighRead = r->CalGain = r->CalOffset = NoCal;
+    if (!sameInput) {
+        ClearCorrection(s.UnitConf);
+        ClearCorrection(s.EditConf);
+    }
     link.windows.stopPollTimer();
     if (s.poll.DisplayPresent)
         WriteDisplayRange(link, s.EditConf.DispLow, s.EditConf.DispHigh);
@@ -245,7 +246,10 @@ void AfterUpdate(Link& link)
     if (!s.link.UnitOnline || u.UpdateKind == 3) {
         link.windows.setCommandState(1);
     } else {
-        CommitUnitConf(s);
+        // Only a full update writes the edited configuration; the reading panel's Reset button
+        // also sets both reset markers, and must not put the editor's record in the unit's place.
+        if (!u.ResetButtonUsed)
+            CommitUnitConf(s);
         link.windows.showEditConf();
         SaveUnitRecord(link);
         link.windows.setCommandState(1);

@@ -20,6 +20,11 @@ void ResetConf(ConfRecord& r)
     r.OutDir = r.Freq = r.Mode = r.Units = NoCode;
     r.RangeMin = r.RangeMax = NoValue;
     r.Reading = r.MinRead = r.MaxRead = r.AmbRead = NoValue;
+    ClearCorrection(r);
+}
+
+void ClearCorrection(ConfRecord& r)
+{
     r.CalLowRef = r.CalLowRead = r.CalHighRef = r.CalHighRead = r.CalGain = r.CalOffset = NoCal;
 }
 

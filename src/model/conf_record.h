@@ -73,6 +73,9 @@ ConfRecord ZeroConfRecord();
 // display range are kept.
 void ResetConf(ConfRecord& record);
 
+// The six correction fields back to "not set".
+void ClearCorrection(ConfRecord& record);
+
 // True when the record can be written to a unit.
 bool IsConfComplete(const ConfRecord& record);
 

@@ -69,12 +69,27 @@ std::optional<std::uint8_t> ParseByte(std::string_view text)
 }
 
 
-std::optional<float> ParseSingle(QStringView text)
+namespace {
+
+template <typename T>
+std::optional<T> parseDecimalText(QStringView text)
 {
     if (text.size() > 64)
         return std::nullopt;
     const QByteArray latin = text.toLatin1();
     if (QString::fromLatin1(latin) != text)
         return std::nullopt;
-    return ParseSingle(std::string_view(latin.constData(), std::size_t(latin.size())));
+    return parseDecimal<T>(std::string_view(latin.constData(), std::size_t(latin.size())));
+}
+
+} // namespace
+
+std::optional<float> ParseSingle(QStringView text)
+{
+    return parseDecimalText<float>(text);
+}
+
+std::optional<double> ParseDouble(QStringView text)
+{
+    return parseDecimalText<double>(text);
 }

@@ -14,5 +14,7 @@
 // non-zero value that would round to zero.
 std::optional<float> ParseSingle(std::string_view text);
 std::optional<float> ParseSingle(QStringView text);
+// The same texts as a double (a reading whose digits must not be rounded to single first).
+std::optional<double> ParseDouble(QStringView text);
 // A number whose value is a whole number from 0 to 255 (73, 73.0, 7.3E+01; not 73.5 or 256).
 std::optional<std::uint8_t> ParseByte(std::string_view text);

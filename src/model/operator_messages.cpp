@@ -95,3 +95,9 @@ QString CantAccessFileText(const QString& path)
 {
     return QStringLiteral("Can't access file: '") + path + QStringLiteral("'.");
 }
+
+bool AskToSaveChanges(Operator& op)
+{
+    return op.ask(QStringLiteral("Save Calibration?"),
+                  QStringLiteral("The Calibration Has Changed, Would You Like to Save The Changes?"));
+}

@@ -24,6 +24,10 @@ void PortCloseError(Operator& op, std::int16_t errorNumber);
 void MaxValueMessage(Operator& op, const QString& valueText);
 void MinValueMessage(Operator& op, const QString& valueText);
 
+// "The Calibration Has Changed, Would You Like to Save The Changes?" (title "Save Calibration?");
+// true for Yes. Asked wherever an edited configuration with unsaved changes would be dropped.
+bool AskToSaveChanges(Operator& op);
+
 // "Can't access file: '<path>'." — the prompt of IllegalPathMessage for every file operation.
 QString CantAccessFileText(const QString& path);
 

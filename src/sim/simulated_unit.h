@@ -80,6 +80,8 @@ public:
     // Another unit, with this serial number, is now on the cable.
     void swapUnit(const unit_wire::SerialBytes& serial) { memory_.setSerial(serial); }
     void setBurnOut(bool burnOut) { readings_.setBurnOut(burnOut); }
+    // What the factory reads ('q', 'C', 'm', 'o', 'n', 'c') answer from now on.
+    void setFactoryWords(const FactoryWords& words) { memory_.setFactoryWords(words); }
 
     FaultPlan& faults() { return faults_; }
     ReadingModel& readings() { return readings_; }

@@ -118,6 +118,7 @@ public:
     UnitBlockKind apply(std::uint8_t select, const QByteArray& block);
     void setDisplayRange(std::int16_t low, std::int16_t high);
     void setSerial(const unit_wire::SerialBytes& serial);
+    void setFactoryWords(const FactoryWords& factory) { factory_ = factory; }
     void noteIrregularity(const QString& what) { irregularities_ << what; }
 
     unit_wire::SerialBytes serial() const;

@@ -23,7 +23,6 @@ public:
     void showNoMinReading() override { log << "noMin"; }
     void showNoAmbientReading() override { log << "noAmbient"; }
     void refreshBigReading() override { log << "bigReading"; }
-    void clearTestLabel() override { log << "clearTest"; }
     void showReadingFrames() override { log << "readingFrames"; }
     void showUnitConf() override { log << "showUnit"; }
     void markEditPanelChanges() override { log << "markChanges"; }

@@ -9,7 +9,11 @@
 class ScriptedDialogs : public FileDialogs {
 public:
     DialogResult openFile(const QString& filter) override { return next(QStringLiteral("open ") + filter); }
-    DialogResult saveFile(const QString& filter, const QString&) override { return next(QStringLiteral("save ") + filter); }
+    DialogResult saveFile(const QString& filter, const QString& proposedName) override
+    {
+        proposedNames << proposedName;
+        return next(QStringLiteral("save ") + filter);
+    }
 
     void choose(const QString& path) { results.push_back({DialogResult::Chosen, path}); }
     void cancel() { results.push_back({DialogResult::Cancelled, {}}); }
@@ -17,6 +21,7 @@ public:
 
     std::deque<DialogResult> results;
     QStringList shown;  // "save *.cal", "open *.cal, *.*"
+    QStringList proposedNames;  // the file name each save dialog proposed
 
 private:
     DialogResult next(const QString& what)

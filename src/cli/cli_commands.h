@@ -1,0 +1,35 @@
+#pragma once
+
+#include "cli/cli_options.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+class Clock;
+class SerialPort;
+struct ConfRecord;
+
+// What delvo2-cli takes from the outside world: the real program hands in the real clock, the
+// serial port (or an in-process simulated unit), stdout and stderr and the installation
+// registry; tests hand in virtual time, a simulated unit and buffers.
+struct CliHost {
+    Clock& clock;
+    // The port the unit is on, asked for once; the commands set its activity handler.
+    std::function<SerialPort&(const PortChoice&)> port;
+    std::function<void(const QByteArray&)> out;
+    std::function<void(const QByteArray&)> err;
+    std::optional<QString> registryAppPath;
+    QString currentDir;
+};
+
+// Runs delvo2-cli (arguments[0] is the program's name); returns the exit code (CliExit).
+int RunCli(const QStringList& arguments, CliHost& host);
+
+// One line of the monitor's CSV: seconds since the first poll began, the present, minimum,
+// maximum and ambient readings (their markers as the GUI words them) and the reading's unit.
+QByteArray MonitorHeader();
+QByteArray MonitorLine(double seconds, const ConfRecord& unit);

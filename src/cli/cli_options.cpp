@@ -1,0 +1,140 @@
+#include "cli/cli_options.h"
+
+#include "model/split_text.h"
+
+#include <QCommandLineParser>
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+struct CommandName {
+    const char* name;
+    CliCommand command;
+};
+constexpr CommandName commandNames[] = {
+    {"read", CliCommand::Read},
+    {"monitor", CliCommand::Monitor},
+    {"write", CliCommand::Write},
+    {"reset-minmax", CliCommand::ResetMinMax},
+    {"flash-save", CliCommand::FlashSave},
+    {"flash-restore", CliCommand::FlashRestore},
+};
+
+bool takesFile(CliCommand command)
+{
+    return command == CliCommand::Write || command == CliCommand::FlashSave || command == CliCommand::FlashRestore;
+}
+
+ParsedCommandLine usageError(const QString& error)
+{
+    ParsedCommandLine parsed;
+    parsed.error = error;
+    return parsed;
+}
+
+} // namespace
+
+ParsedCommandLine ParseCommandLine(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("DEV"));
+    const QCommandLineOption appDir(QStringLiteral("appdir"), QString(), QStringLiteral("DIR"));
+    const QCommandLineOption count(QStringLiteral("count"), QString(), QStringLiteral("N"));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
+    parser.addOptions({port, appDir, count, help});
+    if (!parser.parse(arguments))
+        return usageError(parser.errorText());
+    if (parser.isSet(help)) {
+        ParsedCommandLine parsed;
+        parsed.helpRequested = true;
+        return parsed;
+    }
+
+    const QStringList words = parser.positionalArguments();
+    if (words.isEmpty())
+        return usageError(QStringLiteral("no command given"));
+    const auto named = std::find_if(std::begin(commandNames), std::end(commandNames),
+                                    [&words](const CommandName& c) { return words.first() == QLatin1String(c.name); });
+    if (named == std::end(commandNames))
+        return usageError(QStringLiteral("unknown command '%1'").arg(words.first()));
+    CliOptions options;
+    options.command = named->command;
+    const qsizetype wanted = takesFile(options.command) ? 2 : 1;
+    if (words.size() < wanted)
+        return usageError(QStringLiteral("%1 needs a FILE").arg(words.first()));
+    if (words.size() > wanted)
+        return usageError(QStringLiteral("unexpected argument '%1'").arg(words.at(wanted)));
+    if (wanted == 2)
+        options.file = words.at(1);
+
+    const QStringList ports = parser.values(port);
+    if (ports.size() != 1 || ports.first().isEmpty())
+        return usageError(QStringLiteral("--port DEV is needed once"));
+    options.port = ChoosePort(ports.first());
+    if (parser.isSet(appDir))
+        options.appDir = parser.value(appDir);
+    if (parser.isSet(count)) {
+        if (options.command != CliCommand::Monitor)
+            return usageError(QStringLiteral("--count belongs to monitor"));
+        bool ok = false;
+        const int n = parser.value(count).toInt(&ok);
+        if (!ok || n < 1)
+            return usageError(QStringLiteral("--count needs a whole number from 1"));
+        options.count = n;
+    }
+    ParsedCommandLine parsed;
+    parsed.options = options;
+    return parsed;
+}
+
+PortChoice ChoosePort(const QString& text)
+{
+    PortChoice choice;
+    if (text == u"simulated") {
+        choice.simulated = true;
+        return choice;
+    }
+    bool isNumber = false;
+    const int number = text.toInt(&isNumber);
+    if (isNumber && number >= 1 && number <= 32767 && text.front().isDigit())
+        choice.portNumber = std::int16_t(number);
+    else
+        choice.device = text;
+    return choice;
+}
+
+QString CliUsage()
+{
+    return QStringLiteral(
+        "Usage: delvo2-cli --port DEV [--appdir DIR] COMMAND\n"
+        "\n"
+        "Commands:\n"
+        "  read                  connect, write the unit record file, print the configuration line\n"
+        "  monitor [--count N]   connect, then print the live readings once a second as CSV\n"
+        "  write FILE            connect, write the configuration file FILE into the unit\n"
+        "  reset-minmax          connect, clear the stored minimum and maximum readings\n"
+        "  flash-save FILE       save the unit's factory memory into FILE\n"
+        "  flash-restore FILE    write the factory memory image FILE back into the unit\n"
+        "\n"
+        "DEV is a device (/dev/ttyUSB0, a pseudo-terminal, COM3), a port number (Com n), or\n"
+        "'simulated' for a simulated unit inside the program. DIR (the unit records and the\n"
+        "sensor tables) defaults to the installed program folder, else the current directory.\n"
+        "Messages go to stderr as 'Title: text'; every question is answered No.\n"
+        "Exit codes: 0 success, 1 communication failure, 2 usage, 3 file error.\n");
+}
+
+QString DefaultAppDir(const std::optional<QString>& registryAppPath, const QString& currentDir)
+{
+    if (!registryAppPath)
+        return currentDir;
+#ifdef Q_OS_WIN
+    // The text before the first "\delvo2.exe"; a value without it is taken whole.
+    return SplitText(*registryAppPath, QStringLiteral("\\delvo2.exe")).at(1);
+#else
+    // The value names the program itself; only a last component "delvo2" is cut off.
+    const QString program = QStringLiteral("/delvo2");
+    return registryAppPath->endsWith(program) ? registryAppPath->chopped(program.size()) : *registryAppPath;
+#endif
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+
+// The exit codes of delvo2-cli.
+namespace CliExit {
+inline constexpr int Success = 0;
+inline constexpr int CommunicationFailure = 1;
+inline constexpr int Usage = 2;
+inline constexpr int FileError = 3;
+} // namespace CliExit
+
+enum class CliCommand { Read, Monitor, Write, ResetMinMax, FlashSave, FlashRestore };
+
+// Where the unit is: the in-process simulated unit, a port number (Com n) or a device name.
+struct PortChoice {
+    bool simulated = false;
+    std::int16_t portNumber = 0;  // set for a number
+    QString device;               // set for a device name or path
+    bool operator==(const PortChoice&) const = default;
+};
+
+struct CliOptions {
+    PortChoice port;
+    std::optional<QString> appDir;
+    CliCommand command = CliCommand::Read;
+    QString file;              // write, flash-save, flash-restore
+    std::optional<int> count;  // monitor: number of polls; none: until the program is stopped
+};
+
+// The options, or why they are wrong; a help request has neither.
+struct ParsedCommandLine {
+    std::optional<CliOptions> options;
+    QString error;
+    bool helpRequested = false;
+};
+
+// arguments[0] is the program's name.
+ParsedCommandLine ParseCommandLine(const QStringList& arguments);
+
+// "simulated", a port number from 1, or else a device name.
+PortChoice ChoosePort(const QString& text);
+
+QString CliUsage();
+
+// The program folder as the GUI finds it: the folder of the registry's program path; without
+// a registry entry, the current directory.
+QString DefaultAppDir(const std::optional<QString>& registryAppPath, const QString& currentDir);

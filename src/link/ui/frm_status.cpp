@@ -1,0 +1,94 @@
+#include "link/ui/frm_status.h"
+
+#include "link/serial_link.h"
+#include "link/update.h"
+#include "model/session.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel* label(QWidget* parent, const QString& name, const QString& text = {})
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
+
+} // namespace
+
+frmStatus::frmStatus(Link& link, QWidget* parent)
+    : QDialog(parent), link_(link)
+{
+    setObjectName(QStringLiteral("frmStatus"));
+    setWindowTitle(QStringLiteral("Update Configuration"));
+    const char* headings[14] = {"Serial No. :", "Tag Name :", "Input Type :", "", "Min.", "Max.", "Burn-Out :",
+                                "Output :", "Mains Frequency :", "Mode :", "Damping Time :", "Min :", "Max :",
+                                "Ambient Temprature Units :"};
+    Label1 = label(this, QStringLiteral("Label1"), QStringLiteral("Confirm The Following Changes:"));
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    Label1->setFont(bold);
+
+    auto* grid = new QGridLayout;
+    for (int i = 0; i < 14; ++i) {
+        LbHead[i] = label(this, QStringLiteral("LbHead_%1").arg(i), QString::fromLatin1(headings[i]));
+        LbData[i] = label(this, QStringLiteral("LbData_%1").arg(i));
+        grid->addWidget(LbHead[i], i, 0);
+        grid->addWidget(LbData[i], i, 1);
+    }
+    LbUnit[0] = label(this, QStringLiteral("LbUnit_0"));
+    LbUnit[1] = label(this, QStringLiteral("LbUnit_1"));
+    grid->addWidget(LbUnit[0], 4, 2);
+    grid->addWidget(LbUnit[1], 5, 2);
+
+    auto* status = new QGroupBox(QStringLiteral("Connected Unit Status :"), this);
+    FrStatus = status;
+    FrStatus->setObjectName(QStringLiteral("FrStatus"));
+    auto* statusRow = new QHBoxLayout(status);
+    const char* displayHeadings[3] = {"Dsplay. Range :", "Min.", "Max."};
+    for (int i = 14; i < 17; ++i) {
+        LbHead[i] = label(status, QStringLiteral("LbHead_%1").arg(i), QString::fromLatin1(displayHeadings[i - 14]));
+        statusRow->addWidget(LbHead[i]);
+        if (i < 16) {
+            LbData[i] = label(status, QStringLiteral("LbData_%1").arg(i));
+            statusRow->addWidget(LbData[i]);
+        }
+    }
+
+    Update = new QPushButton(QStringLiteral("Update"), this);
+    Update->setObjectName(QStringLiteral("Update"));
+    Cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    Cancel->setObjectName(QStringLiteral("Cancel"));
+    connect(Update, &QPushButton::clicked, this, [this] { Update_Click(); });
+    connect(Cancel, &QPushButton::clicked, this, [this] { Cancel_Click(); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Update);
+    buttons->addWidget(Cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addLayout(grid);
+    layout->addWidget(FrStatus);
+    layout->addLayout(buttons);
+}
+
+void frmStatus::Update_Click()
+{
+    link_.session.update.UpdateConfirmed = true;
+    accept();
+    ConfirmUpdate(link_);
+}
+
+void frmStatus::Cancel_Click()
+{
+    link_.session.update.UpdateConfirmed = false;
+    reject();
+}

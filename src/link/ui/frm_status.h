@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+struct Link;
+
+// The confirmation before an update: the edited configuration with the fields that differ from
+// the unit's in red, and the buttons Update and Cancel.
+class frmStatus : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit frmStatus(Link& link, QWidget* parent = nullptr);
+
+    void Update_Click();
+    void Cancel_Click();
+
+    QLabel* Label1;  // "Confirm The Following Changes:"
+    std::array<QLabel*, 17> LbHead{};
+    std::array<QLabel*, 16> LbData{};
+    std::array<QLabel*, 2> LbUnit{};
+    QGroupBox* FrStatus;
+    QPushButton* Update;
+    QPushButton* Cancel;
+
+private:
+    Link& link_;
+};

@@ -1,0 +1,78 @@
+#include "cli/cli_options.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+ParsedCommandLine parse(const QStringList& arguments)
+{
+    return ParseCommandLine(QStringList{QStringLiteral("delvo2-cli")} + arguments);
+}
+
+} // namespace
+
+TEST(CliArguments, TakeEachCommandWithItsOperandsAndOptionsInAnyOrder)
+{
+    auto read = parse({"--port", "/dev/ttyUSB0", "read"});
+    ASSERT_TRUE(read.options) << read.error.toStdString();
+    EXPECT_EQ(read.options->command, CliCommand::Read);
+    EXPECT_EQ(read.options->port.device, "/dev/ttyUSB0");
+    EXPECT_FALSE(read.options->appDir);
+
+    auto write = parse({"write", "unit.cal", "--appdir", "/srv/delvo", "--port=3"});
+    ASSERT_TRUE(write.options) << write.error.toStdString();
+    EXPECT_EQ(write.options->command, CliCommand::Write);
+    EXPECT_EQ(write.options->file, "unit.cal");
+    EXPECT_EQ(write.options->appDir, QStringLiteral("/srv/delvo"));
+    EXPECT_EQ(write.options->port.portNumber, 3);
+
+    auto monitor = parse({"--port", "simulated", "monitor", "--count", "5"});
+    ASSERT_TRUE(monitor.options) << monitor.error.toStdString();
+    EXPECT_TRUE(monitor.options->port.simulated);
+    EXPECT_EQ(monitor.options->count, 5);
+    EXPECT_FALSE(parse({"--port", "1", "monitor"}).options->count);
+
+    EXPECT_EQ(parse({"--port", "1", "reset-minmax"}).options->command, CliCommand::ResetMinMax);
+    EXPECT_EQ(parse({"--port", "1", "flash-save", "a.img"}).options->command, CliCommand::FlashSave);
+    EXPECT_EQ(parse({"--port", "1", "flash-restore", "a.img"}).options->file, "a.img");
+    EXPECT_TRUE(parse({"--help"}).helpRequested);
+}
+
+TEST(CliArguments, PortIsSimulatedANumberOrADeviceName)
+{
+    EXPECT_EQ(ChoosePort("simulated"), (PortChoice{true, 0, {}}));
+    EXPECT_EQ(ChoosePort("4"), (PortChoice{false, 4, {}}));
+    for (const char* device : {"COM3", "/dev/pts/7", "0", "-2", "+3", "99999"})
+        EXPECT_EQ(ChoosePort(device), (PortChoice{false, 0, QString::fromLatin1(device)})) << device;
+}
+
+TEST(CliArguments, RefuseWhatIsNotACompleteCommand)
+{
+    const std::vector<QStringList> wrong{
+        {"read"},                                 // no port
+        {"--port", "1"},                          // no command
+        {"--port", "1", "erase"},                 // unknown command
+        {"--port", "1", "--port", "2", "read"},   // two ports
+        {"--port", "1", "write"},                 // no file
+        {"--port", "1", "read", "extra"},         // one word too many
+        {"--port", "1", "read", "--count", "2"},  // --count is monitor's
+        {"--port", "1", "monitor", "--count", "0"},
+        {"--port", "1", "--verbose", "read"},     // unknown option
+    };
+    for (const QStringList& arguments : wrong) {
+        const ParsedCommandLine parsed = parse(arguments);
+        EXPECT_FALSE(parsed.options) << arguments.join(' ').toStdString();
+        EXPECT_FALSE(parsed.error.isEmpty()) << arguments.join(' ').toStdString();
+    }
+}
+
+TEST(CliArguments, ProgramFolderComesFromTheRegistryElseTheCurrentDirectory)
+{
+#ifdef Q_OS_WIN
+    EXPECT_EQ(DefaultAppDir(QStringLiteral("C:\\Tools\\delvo2.exe"), "D:\\t"), "C:\\Tools");
+#else
+    EXPECT_EQ(DefaultAppDir(QStringLiteral("/opt/delvo2/lib/delvo2/delvo2"), "/home/t"), "/opt/delvo2/lib/delvo2");
+#endif
+    EXPECT_EQ(DefaultAppDir(QStringLiteral("/opt/tools"), "/home/t"), "/opt/tools");
+    EXPECT_EQ(DefaultAppDir(std::nullopt, "/home/t"), "/home/t");
+}

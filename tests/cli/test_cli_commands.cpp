@@ -1,0 +1,146 @@
+#include "cli_fixture.h"
+#include "support/scripted_operator.h"
+
+namespace {
+
+const QByteArray defaultUnitLine = "\"0512307\",\"TT-101             \",73,0,1,0,4,20,0,0,0,0,2,100,0,"
+                                   "8388607,8388607,8388607,8388607,8388607,8388607\n";
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool onlyProgress(const QByteArray& err)
+{
+    return err.count('\n') == err.count("progress: ");
+}
+
+} // namespace
+
+TEST_F(CliTest, ReadPrintsTheUnitsLineAndKeepsItsRecord)
+{
+    ASSERT_EQ(run({"read"}), CliExit::Success) << err.toStdString();
+    EXPECT_EQ(out, defaultUnitLine);
+    EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+    EXPECT_EQ(fileBytes(path("S0512307.urd")), QByteArray(defaultUnitLine).replace("\n", "\r\n"));
+}
+
+TEST_F(CliTest, WrittenConfigurationReadsBackEqual)
+{
+    ConfRecord wanted = newConfiguration(0x61);  // thermocouple K: the largest tables
+    const QString file = writeConfiguration(wanted, "tc.cal", {"pk.dat", "lk.dat"});
+    ASSERT_EQ(run({"write", file}), CliExit::Success) << err.toStdString();
+    EXPECT_TRUE(out.isEmpty());
+    EXPECT_TRUE(onlyProgress(err) && err.endsWith("progress: 100 %\n")) << err.toStdString();
+    EXPECT_TRUE(unit.memory().irregularities().isEmpty());
+
+    ASSERT_EQ(run({"read"}), CliExit::Success) << err.toStdString();
+    wanted.Serial = QStringLiteral("0512307");  // the unit keeps its own serial number
+    EXPECT_EQ(out, printedLine(wanted));
+    EXPECT_EQ(fileBytes(path("S0512307.urd")), ConfFileLine(wanted));
+    // The display range, which a configuration file does not hold, stays the unit's.
+    EXPECT_EQ(unit.memory().display().low, -200);
+    EXPECT_EQ(unit.memory().display().high, 1000);
+}
+
+TEST_F(CliTest, LostOrSilentUnitIsACommunicationFailure)
+{
+    const QString file = writeConfiguration(newConfiguration(0x49), "rtd.cal", {"pt10385.dat", "lvoid.dat"});
+    unit.faults().add(FaultTrigger::onTableChunk(), Fault::hangUp());
+    EXPECT_EQ(run({"write", file}), CliExit::CommunicationFailure);
+    EXPECT_TRUE(err.contains("Communication Error: An Error Occured While Trying to Update the Unit, Unit Updating "
+                             "Failed\nUpdating Error: An Error Occured While Trying to Update the Unit \r\n"
+                             "                        Updating Failed.\r\n"
+                             "                 Check Unit's Connections.\n"))
+        << err.toStdString();
+    EXPECT_TRUE(err.endsWith("delvo2-cli: the update did not complete\n")) << err.toStdString();
+
+    unit.plugIn();
+    unit.faults().add(FaultTrigger::onAnyExchange(), Fault::silence(), FaultPlan::Always);
+    EXPECT_EQ(run({"read"}), CliExit::CommunicationFailure);
+    EXPECT_TRUE(out.isEmpty());
+    EXPECT_EQ(err, "Communication Error: Problems receiving message from unit.\n"
+                   "Communication Error: Communication Problems With The Unit.\n"
+                   "delvo2-cli: could not read the unit on simulated\n");
+}
+
+TEST_F(CliTest, BadFilesAreFileErrorsAndSendNothing)
+{
+    const QString missing = path("missing.cal");
+    EXPECT_EQ(run({"write", missing}), CliExit::FileError);
+    EXPECT_TRUE(err.startsWith(("Illegal Pathname: Can't access file: '" + missing + "'.\n").toUtf8())) << err.toStdString();
+
+    ConfRecord unknownSensor = newConfiguration(0x61);
+    unknownSensor.InputCode = 112;
+    EXPECT_EQ(run({"write", writeConfiguration(unknownSensor, "odd.cal", {})}), CliExit::FileError);
+    EXPECT_TRUE(err.startsWith("Illegal File: Illegal Sensor-Type was found in file.\n")) << err.toStdString();
+
+    // A good configuration whose sensor tables are not in the program folder.
+    EXPECT_EQ(run({"write", writeConfiguration(newConfiguration(0x61), "tc.cal", {})}), CliExit::FileError);
+    EXPECT_TRUE(err.startsWith(("Illegal Pathname: Can't access file: '" + path("pk.dat") + "'.\n").toUtf8()))
+        << err.toStdString();
+    EXPECT_TRUE(unit.memory().blocks().empty());
+
+    // A program folder that cannot take the unit record.
+    EXPECT_EQ(RunCli({"delvo2-cli", "--port", "simulated", "--appdir", path("no/such/folder"), "read"}, host),
+              CliExit::FileError);
+}
+
+TEST_F(CliTest, UsageErrorsAndHelp)
+{
+    EXPECT_EQ(RunCli({"delvo2-cli", "read"}, host), CliExit::Usage);
+    EXPECT_TRUE(out.isEmpty());
+    EXPECT_TRUE(err.startsWith("delvo2-cli: --port DEV is needed once\n\nUsage: delvo2-cli --port DEV")) << err.toStdString();
+    EXPECT_EQ(RunCli({"delvo2-cli", "--help"}, host), CliExit::Success);
+    EXPECT_TRUE(out.startsWith("Usage: delvo2-cli --port DEV"));
+}
+
+TEST_F(CliTest, MonitorPrintsOneLineAPollUntilTheUnitChanges)
+{
+    ASSERT_EQ(run({"monitor", "--count", "2"}), CliExit::Success) << err.toStdString();
+    QList<QByteArray> lines = out.split('\n');
+    ASSERT_EQ(lines.size(), 4);  // header, two polls, nothing after the last line break
+    EXPECT_EQ(lines[0], "time,reading,minimum,maximum,ambient,unit");
+    EXPECT_EQ(lines[1].mid(lines[1].indexOf(',')), ",25,25,25,23.5,°C");
+    const double first = lines[1].left(lines[1].indexOf(',')).toDouble();
+    EXPECT_GE(first, 1.0);
+    EXPECT_GE(lines[2].left(lines[2].indexOf(',')).toDouble() - first, 1.0);  // a second's wait after each poll
+
+    unit.setBurnOut(true);
+    clock.callAfter(3.0, [this] { unit.swapUnit({9, 8, 7, 6}); });
+    EXPECT_EQ(run({"monitor"}), CliExit::CommunicationFailure);
+    EXPECT_TRUE(out.split('\n').value(1).contains(",Burn Out,")) << out.toStdString();
+    EXPECT_TRUE(err.startsWith("Unit Changed: The Connected Unit Had Changed, \n\rDo You Wish to Continue Connecting It? -> No\n"))
+        << err.toStdString();
+}
+
+TEST_F(CliTest, ResetClearsBothExtremesAndKeepsTheRecord)
+{
+    ASSERT_EQ(run({"read"}), CliExit::Success);
+    const QByteArray record = fileBytes(path("S0512307.urd"));
+    ASSERT_EQ(run({"reset-minmax"}), CliExit::Success) << err.toStdString();
+    EXPECT_TRUE(onlyProgress(err)) << err.toStdString();
+    const std::vector<UnitMarker>& markers = unit.memory().markers();
+    for (std::uint8_t address : {0xE0, 0xE4, 0xE8, 0xEC})
+        EXPECT_NE(std::find(markers.begin(), markers.end(), UnitMarker{1, address}), markers.end()) << int(address);
+    EXPECT_EQ(fileBytes(path("S0512307.urd")), record);
+    EXPECT_EQ(unit.finishCount(), 2);
+}
+
+TEST_F(CliTest, FlashImageSavedChangedAndRestored)
+{
+    ASSERT_EQ(run({"flash-save", path("unit.img")}), CliExit::Success) << err.toStdString();
+    EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+    ScriptedOperator op;
+    std::vector<std::uint8_t> image;
+    ASSERT_TRUE(ReadFactoryImage(image, path("unit.img"), op));
+    ASSERT_TRUE(std::equal(image.begin(), image.end(), unit.memory().factoryMemory().begin()));
+
+    image[300] = std::uint8_t(image[300] + 1);
+    ASSERT_TRUE(WriteFactoryImage(image, path("changed.img"), op));
+    ASSERT_EQ(run({"flash-restore", path("changed.img")}), CliExit::Success) << err.toStdString();
+    EXPECT_EQ(err, "Upload Complete: The Flash Memory Upload completed Successfully.\n");
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), unit.memory().factoryMemory().begin()));
+}
