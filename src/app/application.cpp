@@ -1,14 +1,36 @@
 #include "app/application.h"
 
 #include "app/frm_main.h"
+#include "calibration/calibration_windows.h"
+#include "link/serial_link.h"
+#include "link/serial_port.h"
+#include "platform/clock.h"
+#include "link/ui/frm_status.h"
+#include "views/frm_print_con.h"
+#include "views/frm_printsts.h"
 
-Application::Application(Operator& op, InstallRegistry registry, PortNames portNames, EndProgram endProgram)
-    : op_(op)
+Application::Application(Seams seams, InstallRegistry registry, PortNames portNames, EndProgram endProgram)
+    : seams_(seams)
     , registry_(std::move(registry))
     , portNames_(std::move(portNames))
     , endProgram_(std::move(endProgram))
     , mainWindow_(std::make_unique<frmMain>(*this))
+    , link_(std::make_unique<Link>(Link{session_, seams.port, seams.clock, seams.op, seams.dialogs, *mainWindow_,
+                                        portNames_, catalogue_}))
+    , status_(std::make_unique<frmStatus>(*link_, mainWindow_.get()))
+    , printCon_(std::make_unique<frmPrintCon>())
+    , printSts_(std::make_unique<frmPrintsts>())
+    , calibration_(std::make_unique<CalibrationWindows>(*link_, seams.modal, mainWindow_.get()))
 {
+    // The hidden forms are made once and stay, so what the views drew is there when shown or printed.
+    views_.edit = mainWindow_->editPanel();
+    views_.unit = mainWindow_->unitPanel();
+    views_.status = SummaryForm{status_->LbHead, status_->LbData, status_->LbUnit};
+    views_.printSts = printSts_->targets();
+    views_.printCon = printCon_->targets();
+    views_.calibration = calibration_->readingLabels();
+    // Bytes arriving at the port wake a waiting exchange.
+    seams.port.setActivityHandler([&clock = seams.clock] { clock.notify(); });
 }
 
 Application::~Application() = default;

@@ -1,26 +1,32 @@
 #pragma once
 
+#include "app/seams.h"
 #include "model/catalogue.h"
 #include "model/session.h"
 #include "platform/install_registry.h"
 #include "platform/port_names.h"
+#include "views/view_targets.h"
 
 #include <functional>
 #include <memory>
 #include <optional>
 
-class Operator;
 class frmMain;
+class frmStatus;
+class frmPrintCon;
+class frmPrintsts;
+class CalibrationWindows;
+struct Link;
 
 // The running program: everything it knows (Session, catalogue), the outside world it talks to
-// (operator, installation registry, port names) and its main window. A test builds a fresh one
-// with a scripted operator and its own registry file.
+// (the seams, installation registry, port names), the device link and the windows. A test
+// builds a fresh one with scripted seams, virtual time and its own registry file.
 class Application {
 public:
     // Ends the event loop with an exit code; the real program passes QCoreApplication::exit.
     using EndProgram = std::function<void(int exitCode)>;
 
-    Application(Operator& op, InstallRegistry registry, PortNames portNames, EndProgram endProgram);
+    Application(Seams seams, InstallRegistry registry, PortNames portNames, EndProgram endProgram);
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -37,18 +43,33 @@ public:
 
     Session& session() { return session_; }
     Catalogue& catalogue() { return catalogue_; }
-    Operator& op() { return op_; }
+    Operator& op() { return seams_.op; }
+    const Seams& seams() const { return seams_; }
     const InstallRegistry& registry() const { return registry_; }
-    const PortNames& portNames() const { return portNames_; }
+    PortNames& portNames() { return portNames_; }
     frmMain& mainWindow() { return *mainWindow_; }
+    Link& link() { return *link_; }
+    frmStatus& statusWindow() { return *status_; }
+    frmPrintCon& printCon() { return *printCon_; }
+    frmPrintsts& printSts() { return *printSts_; }
+    // The offset-trimming and two-point windows with what they keep between openings.
+    CalibrationWindows& calibration() { return *calibration_; }
+    // The labels the views draw into, across all windows.
+    ViewTargets& views() { return views_; }
 
 private:
     Session session_;
     Catalogue catalogue_;
-    Operator& op_;
+    Seams seams_;
     InstallRegistry registry_;
     PortNames portNames_;
     EndProgram endProgram_;
     std::optional<int> exitCode_;
     std::unique_ptr<frmMain> mainWindow_;
+    std::unique_ptr<Link> link_;
+    std::unique_ptr<frmStatus> status_;
+    std::unique_ptr<frmPrintCon> printCon_;
+    std::unique_ptr<frmPrintsts> printSts_;
+    std::unique_ptr<CalibrationWindows> calibration_;
+    ViewTargets views_;
 };

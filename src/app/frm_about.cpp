@@ -1,6 +1,6 @@
 #include "app/frm_about.h"
 
-#include "app/controls.h"
+#include "platform/widgets/named_controls.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -3,15 +3,18 @@
 #include "app/app_dir.h"
 #include "app/application.h"
 #include "app/command_state.h"
-#include "app/controls.h"
+#include "platform/widgets/named_controls.h"
 #include "app/frm_about.h"
 #include "app/frm_welcome.h"
 #include "app/panel_placement.h"
 #include "app/toolbar_icons.h"
 #include "link/port_file.h"
+#include "link/serial_port.h"
 #include "model/operator_messages.h"
+#include "platform/clock.h"
 #include "platform/operator.h"
 #include "platform/widgets/help_window.h"
+#include "views/unit_view.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -25,7 +28,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
-#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -71,12 +73,8 @@ constexpr ToolbarButtonSpec ToolbarButtons[13] = {
     {"Reserved - not for use", nullptr},
 };
 
-const QColor NearBlack(8, 8, 8); // 526344
-const QColor Blue(0, 0, 255);    // 16711680
 
 const QString NotConnectedText = QStringLiteral("Not Connected");
-const QString SaveQuestionTitle = QStringLiteral("Save Calibration?");
-const QString SaveQuestionText = QStringLiteral("The Calibration Has Changed, Would You Like to Save The Changes?");
 
 void setControlEnabled(QObject* control, bool on)
 {
@@ -104,13 +102,7 @@ frmMain::frmMain(Application& app) : app_(app)
     buildUnitPanels(central);
     buildEditor(central);
 
-    TimConn = new QTimer(this);
-    TimConn->setObjectName(QStringLiteral("TimConn"));
-    TimConn->setInterval(1000);
-    connect(TimConn, &QTimer::timeout, this, &frmMain::TimConn_Timer);
-    DelayMin = new QTimer(this); // its tick has no command
-    DelayMin->setObjectName(QStringLiteral("DelayMin"));
-    DelayMin->setInterval(500);
+    TimConn = app_.seams().clock.createTimer(1.0, [this] { TimConn_Timer(); });
 
     for (const CommandStateRow& row : CommandStateTable()) {
         QObject* control = findChild<QObject*>(QString::fromLatin1(row.control));
@@ -243,17 +235,13 @@ QAction* frmMain::ToolbarButton(int index) const
 
 void frmMain::Toolbar_ButtonClick(int index)
 {
+    // Whatever the unit sent unasked is dropped before a command starts.
     if (app_.session().link.LinkOpen)
-        DiscardPortInput();
+        app_.seams().port.discardInput();
     if (index < 1 || index > 13)
         return;
     if (const Handler handler = ToolbarButtons[index - 1].handler)
         (this->*handler)();
-}
-
-void frmMain::DiscardPortInput()
-{
-    // Filled by the serial link: sets the port's count of waiting input bytes to 0.
 }
 
 bool frmMain::editorOpen() const
@@ -340,14 +328,7 @@ void frmMain::SetCommandState(std::int16_t code)
 
 void frmMain::ClearUnitPanel()
 {
-    for (int i = 0; i <= 19; ++i)
-        LbData[i]->clear();
-    for (QLabel* label : LbUnit)
-        label->clear();
-    // The print form's data labels 0..17 are emptied here as well once the printouts exist.
-    for (int i = 0; i <= 17; ++i)
-        SetForeColour(LbHead[i], NearBlack);
-    SetForeColour(LbHead[12], Blue);
+    ::ClearUnitPanel(app_.views());
 }
 
 void frmMain::DiscardWindows()
@@ -362,7 +343,7 @@ void frmMain::DiscardWindows()
 
 void frmMain::Form_Unload()
 {
-    if (editorOpen() && !app_.session().view.ConfSaved && app_.op().ask(SaveQuestionTitle, SaveQuestionText))
+    if (editorOpen() && !app_.session().view.ConfSaved && AskToSaveChanges(app_.op()))
         pibSave_Click();
     app_.endProgram(0);
 }
@@ -393,30 +374,10 @@ void frmMain::pibExit_Click()
 
 void frmMain::pibClose_Click()
 {
-    if (!app_.session().view.ConfSaved && app_.op().ask(SaveQuestionTitle, SaveQuestionText))
+    if (!app_.session().view.ConfSaved && AskToSaveChanges(app_.op()))
         pibSave_Click();
     ssInfo->hide();
     ToolbarButton(8)->setEnabled(false);
-}
-
-void frmMain::pibStart_Click()
-{
-    // Filled by the configuration editor: a new configuration from the connected unit.
-}
-
-void frmMain::pibOpen_Click()
-{
-    // Filled by the file commands: reading a configuration file into the editor.
-}
-
-void frmMain::pibSave_Click()
-{
-    // Filled by the file commands: writing the configuration to a file.
-}
-
-void frmMain::pibupdate_Click()
-{
-    // Filled by the update command: writing the edited configuration into the unit.
 }
 
 void frmMain::mnuSaveItem_Click() { pibSave_Click(); }
@@ -425,30 +386,10 @@ void frmMain::mnuOpenItem_Click() { pibOpen_Click(); }
 void frmMain::mnuCloseItem_Click() { pibClose_Click(); }
 void frmMain::mnuUpdate_Click() { pibupdate_Click(); }
 
-void frmMain::mnuChangePort_Click()
-{
-    // Filled by the port dialog of the serial link.
-}
-
 // ---- Connection commands ----
-
-void frmMain::pibConnect_Click()
-{
-    // Filled by the connect command: opening the port and reading the unit.
-}
 
 void frmMain::mnuConnectItem_Click() { pibConnect_Click(); }
 void frmMain::pibDisconnect_Click() { mnuDisconnectItem_Click(); }
-
-void frmMain::mnuDisconnectItem_Click()
-{
-    // Filled by the disconnect command of the serial link.
-}
-
-void frmMain::TimConn_Timer()
-{
-    // Filled by the poll of the connected unit's live readings.
-}
 
 void frmMain::pibViewStat_Click()
 {
@@ -471,58 +412,6 @@ void frmMain::mnuCloseCalibItem_Click()
 
 void frmMain::mnuViewReadingItem_Click() { frCurrentReading->show(); }
 void frmMain::mnuCloseCurrentViewItem_Click() { frCurrentReading->hide(); }
-
-void frmMain::mnuResetMin_Click()
-{
-    // Filled by the update driver's reset of the unit's stored readings.
-}
-
-void frmMain::mnuResetMax_Click()
-{
-    // Filled by the update driver's reset of the unit's stored readings.
-}
-
-void frmMain::cmdResetMin_Click()
-{
-    // Filled by the update driver's reset of the unit's stored readings.
-}
-
-// ---- Calibration and printing ----
-
-void frmMain::mnuOffsetitem_Click()
-{
-    // Filled by the offset-trimming window.
-}
-
-void frmMain::mnuErrorCorrection_Click()
-{
-    // Filled by the two-point calibration window.
-}
-
-void frmMain::mnuUndoErrorItem_Click()
-{
-    // Filled by the calibration undo command.
-}
-
-void frmMain::mnuCalibTarvoItem_Click()
-{
-    // Filled by the factory-calibration window.
-}
-
-void frmMain::pibPrint_Click()
-{
-    // Filled by the printouts.
-}
-
-void frmMain::mnuPrintCalibItem_Click()
-{
-    // Filled by the printouts.
-}
-
-void frmMain::mnuPrintEditItem_Click()
-{
-    // Filled by the printouts.
-}
 
 // ---- Help ----
 

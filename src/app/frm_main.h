@@ -1,10 +1,15 @@
 #pragma once
 
+#include "link/link_windows.h"
+#include "model/conf_record.h"
+#include "views/view_targets.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class Application;
@@ -19,14 +24,15 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
-class QTimer;
 class QToolBar;
+class ClockTimer;
 class frmAbout;
+class QDialog;
 
 // The main window: menus, toolbar, the configuration editor (ssInfo) and the connected unit's
 // panels. Controls keep the names the rest of the program uses for them; every one carries
 // the same object name ("LbData_13", "mnuSaveItem", "Toolbar_1").
-class frmMain : public QMainWindow {
+class frmMain : public QMainWindow, public LinkWindows {
     Q_OBJECT
 
 public:
@@ -40,6 +46,35 @@ public:
 
     void SetCommandState(std::int16_t code);
     void ClearUnitPanel();
+
+    // The views of the edited and the connected configuration, drawn into every window.
+    void ShowEditConf();
+    void ShowUnitConf();
+    void MarkEditPanelChanges();
+
+    // The labels of the editor and of the unit panel, for the views.
+    EditPanel editPanel() const;
+    UnitPanel unitPanel() const;
+
+    // What the device link does to this window.
+    void startPollTimer() override;
+    void stopPollTimer() override;
+    bool editorVisible() const override { return editorOpen(); }
+    void setEditorVisible(bool visible) override;
+    void setCommandState(std::int16_t code) override { SetCommandState(code); }
+    void setBusyPointer(bool busy) override;
+    void hideDisplayControls() override;
+    void showDisplay(const QString& versionText, std::int16_t low, std::int16_t high) override;
+    void showBurnOut() override;
+    void showNoMaxReading() override;
+    void showNoMinReading() override;
+    void showNoAmbientReading() override;
+    void refreshBigReading() override;
+    void showReadingFrames() override;
+    void showUnitConf() override { ShowUnitConf(); }
+    void markEditPanelChanges() override { MarkEditPanelChanges(); }
+    void showEditConf() override { ShowEditConf(); }
+    void clearUnitPanel() override { ClearUnitPanel(); }
 
     // Toolbar buttons by index 1..13 (4 and 9 are separators).
     QAction* ToolbarButton(int index) const;
@@ -118,6 +153,9 @@ public:
     void txtAverage_Change();
     void Com_discal_dune_Click();
     void Command1_Click();
+    // 0 disables, 1 enables the Change buttons and option groups of every field; other states
+    // do nothing.
+    void EnableFieldChanges(int state);
 
     // Menus.
     QMenu* mnuFile = nullptr;
@@ -247,9 +285,23 @@ public:
     std::array<QRadioButton*, 2> OptAmbient{};
     QButtonGroup* OptAmbientGroup = nullptr;
 
-    // Timers (created stopped).
-    QTimer* TimConn = nullptr;
-    QTimer* DelayMin = nullptr;
+    // The live-reading poll, once a second while a unit is connected (created stopped).
+    std::unique_ptr<ClockTimer> TimConn;
+
+    // Values typed into the editor's boxes and not yet accepted by a Done button; they live as
+    // long as the window. The no-value markers: NoValue for ranges and currents, 32767 for the
+    // damping, 255 for no units chosen.
+    struct PendingValues {
+        float rangeLow = NoValue;
+        float rangeHigh = NoValue;
+        float units = 255.0f;
+        float outputLow = NoValue;
+        float outputHigh = NoValue;
+        float damping = 32767.0f;
+    };
+    PendingValues pending;
+    // Set while the range's Done button itself selects an ambient option (no second question).
+    bool rangeDoneSetsAmbient = false;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -267,8 +319,14 @@ private:
     void placePanels();
     // The editor's Visible property (its own flag, whatever the window's state).
     bool editorOpen() const;
-    // Empties the serial port's waiting input before a toolbar command runs.
-    void DiscardPortInput();
+    // Closes the link and the editor, as the user's disconnect does (after its question).
+    void closeConnection();
+    // Shows a window modally through the program's modal seam.
+    int runModal(QDialog& dialog);
+    // Selects an editor option from code and runs its click handler, as a user's click does.
+    void selectOption(QButtonGroup* group, int index);
+    // Selects the burn-out, frequency, mode and ambient options that show EditConf.
+    void showRecordOptions();
 
     Application& app_;
     std::array<QAction*, 13> toolbarButtons_{};

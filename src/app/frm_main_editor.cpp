@@ -1,47 +1,368 @@
-// The configuration editor's handlers. The controls and their connections exist; the field
-// editor (Change / Done / Cancel, option groups, typed values) fills these bodies.
+// The configuration editor: which fields may change, the serial number and tag, the input type,
+// the option groups, the display range and a new configuration from the connected unit. The
+// numeric fields (damping, output and input range) are in frm_main_editor_range.cpp.
 
+#include "app/application.h"
+#include "platform/widgets/named_controls.h"
 #include "app/frm_main.h"
+#include "dialogs/frm_pot.h"
+#include "dialogs/res_type.h"
+#include "dialogs/rtd_type.h"
+#include "dialogs/tc_type.h"
+#include "model/catalogue.h"
+#include "model/decimal_text.h"
+#include "model/formatters.h"
+#include "model/operator_messages.h"
+#include "platform/operator.h"
+#include "views/label_colour.h"
 
-// Serial number and tag: filled by the field editor.
-void frmMain::cmdSerialChange_Click() {}
-void frmMain::cmdSerialDone_Click() {}
-void frmMain::cmdSerialCancel_Click() {}
-void frmMain::cmdTagChange_Click() {}
-void frmMain::ComTagDone_Click() {}
-void frmMain::ComTagCancel_Click() {}
-void frmMain::TxtTag_Change() {}
+#include <QAction>
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
 
-// Input type: filled by the field editor with the input-type dialogs.
-void frmMain::Option1_Click(int) {}
+#include <algorithm>
+#include <memory>
+#include <optional>
 
-// Input range and units: filled by the field editor.
-void frmMain::cmdChangeRange_Click() {}
-void frmMain::cmdRangeDone_Click() {}
-void frmMain::cmdRangeCancel_Click() {}
-void frmMain::OptTemp_Click(int) {}
-void frmMain::txtTempMin_Change() {}
-void frmMain::TxtTempMax_Change() {}
+namespace {
 
-// Output range: filled by the field editor.
-void frmMain::cmdDirChange_Click() {}
-void frmMain::cmdDirDone_Click() {}
-void frmMain::cmsDirCancel_Click() {}
-void frmMain::txtDirMin_Change() {}
-void frmMain::txtDirMax_Change() {}
+void showControls(std::initializer_list<QWidget*> controls, bool visible)
+{
+    for (QWidget* control : controls)
+        control->setVisible(visible);
+}
 
-// Option groups (burn-out, mains frequency, mode, ambient units): filled by the field editor.
-void frmMain::OptBurn_Click(int) {}
-void frmMain::OptFreq_Click(int) {}
-void frmMain::OptMode_Click(int) {}
-void frmMain::OptAmbient_Click(int) {}
+// The byte each option writes; 255 for an index the group does not have.
+std::uint8_t burnOutOfOption(int index)
+{
+    return index == 0 ? 1 : index == 1 ? 0 : NoCode;
+}
 
-// Damping: filled by the field editor.
-void frmMain::cmdAvrChange_Click() {}
-void frmMain::cmdAvrDone_Click() {}
-void frmMain::cmdAvrCancel_Click() {}
-void frmMain::txtAverage_Change() {}
+std::uint8_t modeOfOption(int index)
+{
+    return index == 0 ? 0 : index == 1 || index == 2 ? 1 : NoCode;
+}
 
-// Display range: filled by the field editor.
-void frmMain::Com_discal_dune_Click() {}
-void frmMain::Command1_Click() {}
+std::uint8_t codeOfOption(int index)
+{
+    return index == 0 || index == 1 ? std::uint8_t(index) : NoCode;
+}
+
+// The option that shows a code (burn-out 1 is the first option), -1 for none.
+int optionOfBurnOut(std::uint8_t burnOut)
+{
+    return burnOut == 1 ? 0 : burnOut == 0 ? 1 : -1;
+}
+
+int optionOfCode(std::uint8_t code)
+{
+    return code <= 1 ? code : -1;
+}
+
+QString trimBlanks(const QString& text)
+{
+    qsizetype first = 0;
+    qsizetype end = text.size();
+    while (first < end && text[first] == QLatin1Char(' '))
+        ++first;
+    while (end > first && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return text.mid(first, end - first);
+}
+
+// A display-range box as a 16-bit whole number: the typed number rounded half to even and held
+// within -32768..32767. Nothing for text that is not a number (an empty box included).
+std::optional<std::int16_t> displayRangeValue(const QString& text)
+{
+    const std::optional<float> value = ParseSingle(QStringView(text).trimmed());
+    if (!value)
+        return std::nullopt;
+    return std::int16_t(std::clamp(RoundHalfEven(*value), -32768.0, 32767.0));
+}
+
+} // namespace
+
+void frmMain::EnableFieldChanges(int state)
+{
+    if (state != 0 && state != 1)
+        return;
+    const bool on = state == 1;
+    for (QWidget* control : std::initializer_list<QWidget*>{cmdTagChange, cmdDirChange, cmdAvrChange, OptBurn[0],
+                                                            OptBurn[1], OptFreq[0], OptFreq[1], OptAmbient[0], OptAmbient[1]})
+        control->setEnabled(on);
+    for (QRadioButton* option : Option1)
+        option->setEnabled(on);
+    // A potentiometer's range is fixed, and single or differential applies to some inputs only:
+    // enabling leaves those disabled as the edited configuration's view has them.
+    const ConfRecord& edit = app_.session().EditConf;
+    cmdChangeRange->setEnabled(on && edit.InputClass != ClassPotentiometer);
+    for (QRadioButton* option : OptMode)
+        option->setEnabled(on && ModeApplies(edit.InputClass));
+}
+
+void frmMain::selectOption(QButtonGroup* group, int index)
+{
+    group->button(index)->setChecked(true);
+    if (group == OptBurnGroup)
+        OptBurn_Click(index);
+    else if (group == OptFreqGroup)
+        OptFreq_Click(index);
+    else if (group == OptModeGroup)
+        OptMode_Click(index);
+    else if (group == OptAmbientGroup)
+        OptAmbient_Click(index);
+    else if (group == OptTempGroup)
+        OptTemp_Click(index);
+}
+
+void frmMain::showRecordOptions()
+{
+    const auto selectOrClear = [this](QButtonGroup* group, int index) {
+        if (index >= 0) {
+            selectOption(group, index);
+            return;
+        }
+        for (QAbstractButton* option : group->buttons())
+            ClearOption(static_cast<QRadioButton*>(option));
+    };
+    const ConfRecord& edit = app_.session().EditConf;
+    // Each selection runs its handler, which may redraw and change the record: read as we go.
+    selectOrClear(OptBurnGroup, optionOfBurnOut(edit.BurnOut));
+    selectOrClear(OptFreqGroup, optionOfCode(edit.Freq));
+    selectOrClear(OptModeGroup, optionOfCode(edit.Mode));
+    selectOrClear(OptAmbientGroup, optionOfCode(edit.AmbUnits));
+}
+
+// ---- Serial number: edited on its own, beside the other fields ----
+
+namespace {
+
+void showSerialEditing(frmMain& window, bool editing)
+{
+    showControls({window.lbWData[0], window.cmdSerialChange}, !editing);
+    showControls({window.txtSerial, window.cmdSerialDone, window.cmdSerialCancel}, editing);
+}
+
+} // namespace
+
+void frmMain::cmdSerialChange_Click()
+{
+    showSerialEditing(*this, true);
+}
+
+void frmMain::cmdSerialDone_Click()
+{
+    Session& s = app_.session();
+    const QString serial = txtSerial->text();
+    s.update.SerialChanged = serial != s.UnitConf.Serial;
+    if (s.update.SerialChanged) {
+        lbWData[0]->setText(serial);
+        s.EditConf.Serial = serial;
+        s.view.ConfDiffers = true;
+        ToolbarButton(2)->setEnabled(true);
+    }
+    showSerialEditing(*this, false);
+}
+
+void frmMain::cmdSerialCancel_Click()
+{
+    Session& s = app_.session();
+    if (s.EditConf.Serial == s.UnitConf.Serial)
+        s.view.ConfDiffers = false;
+    s.update.SerialChanged = false;
+    showSerialEditing(*this, false);
+}
+
+// ---- Tag: the record follows the box while typing ----
+
+void frmMain::cmdTagChange_Click()
+{
+    EnableFieldChanges(0);
+    showControls({lbWData[1], cmdTagChange}, false);
+    showControls({LbHeader, LabHead2[0], TxtTag, ComTagDone, ComTagCancel}, true);
+}
+
+void frmMain::ComTagDone_Click()
+{
+    Session& s = app_.session();
+    ShowEditConf();
+    if (s.EditConf.Tag != s.UnitConf.Tag)
+        setLabelColour(lbWHead[1], Red);
+    ComTagCancel_Click();
+}
+
+void frmMain::ComTagCancel_Click()
+{
+    EnableFieldChanges(1);
+    showControls({LbHeader, LabHead2[0], TxtTag, ComTagDone, ComTagCancel}, false);
+    showControls({lbWData[1], cmdTagChange}, true);
+}
+
+void frmMain::TxtTag_Change()
+{
+    app_.session().EditConf.Tag = TxtTag->text();
+}
+
+// ---- Input type ----
+
+void frmMain::Option1_Click(int index)
+{
+    if (index < 0 || index >= int(Option1.size()))
+        return;
+    Session& s = app_.session();
+    ConfRecord& edit = s.EditConf;
+    if (index == 2) {
+        edit.InputName = QStringLiteral("Voltage input");
+        edit.InputCode = CodeVoltage;
+        edit.InputClass = ClassVoltage;
+        edit.Wires = NoCode;
+        edit.Units = UnitsMillivolt;
+        edit.RangeMin = NoValue;
+        edit.RangeMax = NoValue;
+        lbWData[2]->setText(QStringLiteral(" Voltage Input"));
+        ShowEditConf();
+        const ConfRecord& unit = s.UnitConf;
+        if (edit.InputName != unit.InputName && edit.InputClass != unit.InputClass && edit.InputCode != unit.InputCode)
+            s.update.UpdateKind = 0;
+    } else {
+        const auto showEditConf = [this] { ShowEditConf(); };
+        const auto markInputType = [this] { setLabelColour(lbWHead[2], Red); };
+        std::unique_ptr<QDialog> dialog;
+        switch (index) {
+        case 0: dialog = std::make_unique<RTDtype>(s, app_.catalogue(), app_.op(), showEditConf, markInputType, this); break;
+        case 1: dialog = std::make_unique<TCtype>(s, app_.catalogue(), app_.op(), showEditConf, markInputType, this); break;
+        case 3: dialog = std::make_unique<frmpot>(s, app_.catalogue(), app_.op(), showEditConf, markInputType, this); break;
+        default: dialog = std::make_unique<ResType>(s, app_.catalogue(), app_.op(), showEditConf, markInputType, this); break;
+        }
+        runModal(*dialog);
+        ClearOption(Option1[std::size_t(index)]);
+    }
+    const std::array<QLabel*, 5> kinds{LabRTD, LabTC, LabVol, LabPot, LabRes};
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        QFont font = kinds[i]->font();
+        font.setBold(int(i) == index);
+        kinds[i]->setFont(font);
+    }
+    cmdChangeRange->setEnabled(edit.InputClass != ClassPotentiometer);
+}
+
+// ---- Option groups ----
+
+namespace {
+
+// What every option group does once its field is set: redraw and mark the heading, or ask for a
+// choice when the field holds none.
+void showOptionField(frmMain& window, Operator& op, std::uint8_t value, std::uint8_t unitValue, QLabel* heading,
+                     const QString& missing)
+{
+    if (value == NoCode) {
+        NoDataMessage(op, missing);
+        return;
+    }
+    window.ShowEditConf();
+    if (value != unitValue)
+        setLabelColour(heading, Red);
+}
+
+} // namespace
+
+void frmMain::OptBurn_Click(int index)
+{
+    Session& s = app_.session();
+    s.EditConf.BurnOut = burnOutOfOption(index);
+    showOptionField(*this, app_.op(), s.EditConf.BurnOut, s.UnitConf.BurnOut, lbWHead[6],
+                    QStringLiteral("Please choose burn-out scale."));
+}
+
+void frmMain::OptFreq_Click(int index)
+{
+    Session& s = app_.session();
+    s.EditConf.Freq = codeOfOption(index);
+    showOptionField(*this, app_.op(), s.EditConf.Freq, s.UnitConf.Freq, lbWHead[8],
+                    QStringLiteral("Please Choose Mains Frequency."));
+}
+
+void frmMain::OptMode_Click(int index)
+{
+    Session& s = app_.session();
+    s.EditConf.Mode = modeOfOption(index);
+    showOptionField(*this, app_.op(), s.EditConf.Mode, s.UnitConf.Mode, lbWHead[9],
+                    QStringLiteral("Please choose TC operation mode."));
+}
+
+void frmMain::OptAmbient_Click(int index)
+{
+    Session& s = app_.session();
+    ConfRecord& edit = s.EditConf;
+    // The ambient units follow the measurement units whenever those are a temperature.
+    if (index == 0 && edit.Units != UnitsFahrenheit) {
+        edit.AmbUnits = 0;
+    } else if (index == 1 && edit.Units != UnitsCelsius) {
+        edit.AmbUnits = 1;
+    } else if (!rangeDoneSetsAmbient) {
+        app_.op().message(QStringLiteral("Temprature's Units Mismatch"),
+                          QStringLiteral("The Ambient Temprature Units Must Be\n\rThe Same As The Measurements Temprature Units."));
+        edit.AmbUnits = edit.Units == UnitsFahrenheit ? 1 : 0;
+        selectOption(OptAmbientGroup, edit.AmbUnits);
+    }
+    rangeDoneSetsAmbient = false;
+    showOptionField(*this, app_.op(), edit.AmbUnits, s.UnitConf.AmbUnits, lbWHead[13],
+                    QStringLiteral("Please Choose The Ambient's Units."));
+}
+
+// ---- Range of the unit's local display ----
+
+void frmMain::Com_discal_dune_Click()
+{
+    Command1_Click();
+}
+
+void frmMain::Command1_Click()
+{
+    const std::optional<std::int16_t> low = displayRangeValue(txt_discall->text());
+    const std::optional<std::int16_t> high = displayRangeValue(txt_discalh->text());
+    ResetBackColour(txt_discall);
+    ResetBackColour(txt_discalh);
+    if (!low || !high) {
+        QLineEdit* box = low ? txt_discalh : txt_discall;
+        SetBackColour(box, Red);
+        NotNumericMessage(app_.op(), low ? QStringLiteral("Display High Range") : QStringLiteral("Display Low Range"));
+        return;
+    }
+    ConfRecord& edit = app_.session().EditConf;
+    edit.DispLow = *low;
+    edit.DispHigh = *high;
+    ToolbarButton(2)->setEnabled(true);
+}
+
+// ---- New configuration from the connected unit ----
+
+void frmMain::pibStart_Click()
+{
+    Session& s = app_.session();
+    ssInfo->show();
+    s.view.ConfSaved = true;
+    EditFromUnit(s);
+    ShowEditConf();
+    SetCommandState(2);
+    for (QRadioButton* option : Option1)
+        ClearOption(option);
+    showRecordOptions();
+
+    const ConfRecord& edit = s.EditConf;
+    pending.damping = edit.Damping;
+    pending.outputLow = edit.OutMin;
+    pending.outputHigh = edit.OutMax;
+    pending.rangeLow = edit.RangeMin;
+    pending.rangeHigh = edit.RangeMax;
+    pending.units = edit.Units;
+    if (edit.Units == UnitsCelsius || edit.Units == UnitsFahrenheit)
+        selectOption(OptTempGroup, edit.Units);
+    ClearOption(OptTemp[4]);
+    ClearOption(OptTemp[5]);
+    TxtTag->setText(trimBlanks(edit.Tag));
+}

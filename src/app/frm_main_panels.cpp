@@ -1,6 +1,6 @@
 // The panels of the main window: the connected unit's frames and the four-tab editor.
 
-#include "app/controls.h"
+#include "platform/widgets/named_controls.h"
 #include "app/frm_main.h"
 
 #include <QButtonGroup>
@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -164,7 +165,15 @@ void frmMain::buildUnitPanels(QWidget* central)
     addUnitRow(readings, LbHead[13], LbData[11], LbUnit[5]);
     addUnitRow(readings, LbHead[7], LbData[6], LbUnit[3]);
     addUnitRow(readings, LbHead[6], LbData[5], LbUnit[2]);
-    addUnitRow(readings, Label8[0], LbData[12], LbData[15]); // date and time of the reading
+    // Date and time of the reading, side by side across the value and unit columns.
+    const int readAt = readings->rowCount();
+    readings->addWidget(Label8[0], readAt, 0);
+    auto* stamp = new QHBoxLayout;
+    stamp->setSpacing(12);
+    stamp->addWidget(LbData[12]);
+    stamp->addWidget(LbData[15]);
+    stamp->addStretch();
+    readings->addLayout(stamp, readAt, 1, 1, 2);
     cmdResetMin = NewButton(frCurrentReading, QStringLiteral("cmdResetMin"), QStringLiteral("Reset"));
     cmdResetMin->setToolTip(QStringLiteral("Resets Minimum Readings"));
     connect(cmdResetMin, &QPushButton::clicked, this, &frmMain::cmdResetMin_Click);
@@ -221,6 +230,8 @@ QWidget* frmMain::buildGeneralTab()
     cmdSerialCancel = NewButton(page, QStringLiteral("cmdSerialCancel"), QStringLiteral("Cancel"));
     TxtTag = NewTextBox(page, QStringLiteral("TxtTag"));
     TxtTag->setMaxLength(19);
+    // A configuration file holds texts in double quotes and cannot keep one inside: refused as typed.
+    TxtTag->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^\"]*")), TxtTag));
     LbHeader = NewLabel(page, QStringLiteral("LbHeader"), QStringLiteral("Insert Tag Name :"));
     LabHead2[0] = NewLabel(page, QStringLiteral("LabHead2_0"), QStringLiteral("(up to 19 characters)"));
     cmdTagChange = NewButton(page, QStringLiteral("cmdTagChange"), QStringLiteral("Change"));

@@ -1,6 +1,6 @@
 #include "app/frm_welcome.h"
 
-#include "app/controls.h"
+#include "platform/widgets/named_controls.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -7,7 +7,7 @@ namespace {
 // Panel sizes as designed; the positions below are computed from them and the screen size.
 constexpr double EditorWidth = 9555;
 constexpr double EditorHeight = 4935;
-constexpr double ReadingWidth = 3600;
+constexpr double ReadingWidth = 4500;
 constexpr double ReadingHeight = 3300;
 constexpr double UnitPanelWidth0 = 3375;  // frCurrent(0) ends where frCurrent(1) begins
 constexpr double UnitPanelWidth1 = 3840;

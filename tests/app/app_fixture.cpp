@@ -21,7 +21,7 @@ void AppFixture::writeRegistry(const QString& appPath)
 
 void AppFixture::makeApp()
 {
-    app = std::make_unique<Application>(op, InstallRegistry::fromFile(path(QStringLiteral("registry.ini"))), PortNames{},
+    app = std::make_unique<Application>(Seams{op, clock, port, dialogs, modal, printDialogs}, InstallRegistry::fromFile(path(QStringLiteral("registry.ini"))), PortNames{},
                                         [this](int code) { endRequests.push_back(code); });
 }
 

@@ -2,7 +2,13 @@
 
 #include "app/application.h"
 #include "app/frm_main.h"
+#include "platform/virtual_clock.h"
+#include "platform/widgets/modal_runner.h"
+#include "sim/simulated_port.h"
+#include "sim/simulated_unit.h"
+#include "support/scripted_dialogs.h"
 #include "support/scripted_operator.h"
+#include "support/scripted_print_dialogs.h"
 
 #include <QTemporaryDir>
 
@@ -11,12 +17,20 @@
 #include <memory>
 #include <vector>
 
-// A fresh application in a temporary program folder: its own registry file, port file and
-// scripted operator. Ending the program is recorded instead of stopping the test.
+// A fresh application in a temporary program folder: its own registry file, port file,
+// scripted operator and dialogs, virtual time and a simulated unit on every port. Ending the
+// program is recorded instead of stopping the test. Windows shown modally are scripted through
+// `modal.onOpen`.
 class AppFixture : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     ScriptedOperator op;
+    ScriptedDialogs dialogs;
+    ScriptedPrintDialogs printDialogs;
+    VirtualClock clock;
+    SimulatedUnit unit{clock};
+    SimulatedPort port{unit};
+    ModalRunner modal{clock, true};
     std::vector<int> endRequests;
     std::unique_ptr<Application> app;
 

@@ -49,7 +49,6 @@ TEST_F(StartUp, InstalledProgramStartsNotConnected)
         EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
     EXPECT_TRUE(w().ssInfo->isHidden());
     EXPECT_FALSE(w().TimConn->isActive());
-    EXPECT_FALSE(w().DelayMin->isActive());
 }
 
 TEST_F(StartUp, MissingInstallationEndsTheProgramBeforeAnythingElse)

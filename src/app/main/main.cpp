@@ -1,9 +1,19 @@
 #include "app/application.h"
 #include "app/frm_main.h"
+#include "app/routing_port.h"
+#include "link/qt_serial_port.h"
+#include "platform/real_clock.h"
 #include "platform/widgets/message_box_operator.h"
+#include "platform/widgets/modal_runner.h"
+#include "platform/widgets/system_file_dialogs.h"
+#include "platform/widgets/system_print_dialogs.h"
+#include "sim/simulated_port.h"
+#include "sim/simulated_unit.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QLabel>
+#include <QStatusBar>
 
 #include <cstdio>
 
@@ -32,16 +42,27 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationVersion(QStringLiteral("MIRTAL_1.11"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Configuration and calibration of 4-20 mA temperature transmitters."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Configuration and calibration of 4-20 mA temperature transmitters.\n"
+        "Port 1 (Com 1) is a simulated transmitter unless --no-simulator is given."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption portDevice(QStringLiteral("port-device"),
                                         QStringLiteral("Open DEVICE for port number N (repeatable)."),
                                         QStringLiteral("N=DEVICE"));
+    const QCommandLineOption noSimulator(QStringLiteral("no-simulator"),
+                                         QStringLiteral("Port 1 is the real device, not the simulated unit."));
     parser.addOption(portDevice);
+    const QCommandLineOption factory(QStringLiteral("factory"),
+                                     QStringLiteral("Open the factory-calibration window after start-up (laboratory use)."));
+    parser.addOption(noSimulator);
+    parser.addOption(factory);
     parser.process(qapp);
 
     PortNames ports;
+    const bool simulator = !parser.isSet(noSimulator);
+    if (simulator)
+        ports.overrides[1] = QString::fromLatin1(SimulatedDevice);
     for (const QString& binding : parser.values(portDevice)) {
         if (!addPortDevice(binding, ports)) {
             std::fprintf(stderr, "delvo2: --port-device expects N=DEVICE, got '%s'\n", qPrintable(binding));
@@ -49,11 +70,30 @@ int main(int argc, char** argv)
         }
     }
 
+    RealClock clock;
+    SimulatedUnit demoUnit(clock);
+    SimulatedPort simulatedPort(demoUnit);
+    QtSerialPort realPort;
+    RoutingPort port(realPort, simulatedPort, QString::fromLatin1(SimulatedDevice));
     MessageBoxOperator op;
-    Application app(op, InstallRegistry::system(), std::move(ports), [](int exitCode) { QCoreApplication::exit(exitCode); });
+    SystemFileDialogs dialogs;
+    ModalRunner modal(clock, false);
+    SystemPrintDialogs printDialogs(dialogs, modal);
+
+    Application app(Seams{op, clock, port, dialogs, modal, printDialogs}, InstallRegistry::system(), std::move(ports),
+                    [](int exitCode) { QCoreApplication::exit(exitCode); });
     op.setParent(&app.mainWindow());
+    dialogs.setParent(&app.mainWindow());
+    printDialogs.setParent(&app.mainWindow());
+    if (simulator && app.portNames().deviceFor(1) == QString::fromLatin1(SimulatedDevice)) {
+        auto* hint = new QLabel(QStringLiteral("Com 1 is a simulated transmitter (demo). Start with --no-simulator to use a real port as Com 1."));
+        hint->setObjectName(QStringLiteral("simulatorHint"));
+        app.mainWindow().statusBar()->addPermanentWidget(hint);
+    }
     app.start();
     if (const std::optional<int> exitCode = app.exitCode())
         return *exitCode;
+    if (parser.isSet(factory))
+        app.mainWindow().mnuCalibTarvoItem_Click();
     return qapp.exec();
 }

@@ -21,6 +21,11 @@ QLineEdit* NewTextBox(QWidget* parent, const QString& name);
 QRadioButton* NewOption(QWidget* parent, const QString& name, const QString& caption = {});
 QGroupBox* NewFrame(QWidget* parent, const QString& name, const QString& caption = {});
 
-// The colour a control draws its text in.
-void SetForeColour(QWidget* control, const QColor& colour);
-QColor ForeColour(const QWidget* control);
+// The colour a text box fills its background with; reset gives back the system's colour of
+// window backgrounds.
+void SetBackColour(QWidget* control, const QColor& colour);
+void ResetBackColour(QWidget* control);
+QColor BackColour(const QWidget* control);
+
+// Clears an option button, even the selected one of an exclusive group.
+void ClearOption(QRadioButton* option);

@@ -1,5 +1,7 @@
-#include "app/controls.h"
+#include "platform/widgets/named_controls.h"
 
+#include <QApplication>
+#include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +26,7 @@ QPushButton* NewButton(QWidget* parent, const QString& name, const QString& capt
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
+    button->setAutoDefault(false);  // Enter in a dialog's box does not press the first button
     return button;
 }
 
@@ -48,15 +51,31 @@ QGroupBox* NewFrame(QWidget* parent, const QString& name, const QString& caption
     return frame;
 }
 
-void SetForeColour(QWidget* control, const QColor& colour)
+void SetBackColour(QWidget* control, const QColor& colour)
 {
     QPalette palette = control->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::Text, colour);
+    palette.setColor(QPalette::Base, colour);
     control->setPalette(palette);
 }
 
-QColor ForeColour(const QWidget* control)
+void ResetBackColour(QWidget* control)
 {
-    return control->palette().color(QPalette::WindowText);
+    SetBackColour(control, QApplication::palette(control).color(QPalette::Base));
+}
+
+QColor BackColour(const QWidget* control)
+{
+    return control->palette().color(QPalette::Base);
+}
+
+void ClearOption(QRadioButton* option)
+{
+    // An exclusive group keeps one button selected; it lets go only while not exclusive.
+    QButtonGroup* group = option->group();
+    const bool exclusive = group && group->exclusive();
+    if (exclusive)
+        group->setExclusive(false);
+    option->setChecked(false);
+    if (exclusive)
+        group->setExclusive(true);
 }

@@ -1,0 +1,31 @@
+// The way into the factory-calibration window (a hidden menu item, or --factory at start-up).
+
+#include "app/application.h"
+#include "app/frm_main.h"
+#include "calibration/frm_calib.h"
+#include "link/serial_link.h"
+#include "platform/clock.h"
+
+#include <QLabel>
+
+void frmMain::mnuCalibTarvoItem_Click()
+{
+    Session& s = app_.session();
+    if (s.link.LinkOpen) {
+        s.link.NoTimeoutMessage = true;
+        closeConnection();
+    }
+    // The window works on the port directly; it opens even when the port does not (that has
+    // been reported, and Get Values reports the silence).
+    OpenPort(app_.link());
+    Label13->setText(QStringLiteral("Tarvo Calibration"));
+    // One window, loaded afresh whenever it was closed.
+    auto* calib = findChild<frmCalib*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!calib)
+        calib = new frmCalib(app_.link(), this);
+    else if (calib->isHidden())
+        calib->Form_Load();
+    calib->show();
+    calib->raise();
+    calib->activateWindow();
+}

@@ -1,0 +1,62 @@
+// Opening a configuration file into the editor and saving a configuration to a file.
+
+#include "app/application.h"
+#include "platform/widgets/named_controls.h"
+#include "app/frm_main.h"
+#include "model/conf_files.h"
+#include "model/operator_messages.h"
+#include "platform/file_dialogs.h"
+#include "views/label_colour.h"
+
+#include <QLabel>
+#include <QRadioButton>
+#include <QTabWidget>
+
+void frmMain::pibOpen_Click()
+{
+    Session& s = app_.session();
+    const DialogResult chosen = app_.seams().dialogs.openFile(QStringLiteral("*.cal, *.*"));
+    if (chosen.kind == DialogResult::Failed)
+        DialogErrorMessage(app_.op(), QStringLiteral("open"));
+    if (chosen.kind != DialogResult::Chosen)
+        return;
+
+    // A file that cannot be read has told the operator why and left EditConf as it was; the
+    // editor still opens on it.
+    if (ReadConfFile(s, app_.catalogue(), chosen.path, app_.op())) {
+        ShowEditConf();
+        SetCommandState(2);
+    }
+    showRecordOptions();
+    for (QRadioButton* option : Option1)
+        ClearOption(option);
+    // An opened configuration always takes the connected unit's serial number.
+    if (s.EditConf.Serial != s.UnitConf.Serial)
+        setLabelColour(LbHead[0], Red);
+    s.EditConf.Serial = s.UnitConf.Serial;
+    lbWData[0]->setText(s.EditConf.Serial);
+    ssInfo->show();
+}
+
+void frmMain::pibSave_Click()
+{
+    Session& s = app_.session();
+    const DialogResult chosen = app_.seams().dialogs.saveFile(QStringLiteral("*.cal"));
+    if (chosen.kind == DialogResult::Failed)
+        DialogErrorMessage(app_.op(), QStringLiteral("save"));
+    if (chosen.kind != DialogResult::Chosen)
+        return;
+    // ".urd" names the program's own per-unit files (exact case only).
+    if (chosen.path.endsWith(QLatin1String(".urd"), Qt::CaseSensitive)) {
+        IllegalSuffixMessage(app_.op());
+        return;
+    }
+    // With no configuration open, the connected unit's is saved. A failed write has told the
+    // operator and leaves the edit unsaved.
+    if (!editorOpen()) {
+        WriteConfFile(s.UnitConf, chosen.path, app_.op());
+        return;
+    }
+    if (WriteConfFile(s.EditConf, chosen.path, app_.op()))
+        s.view.ConfSaved = true;
+}

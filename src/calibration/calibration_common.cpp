@@ -1,0 +1,104 @@
+#include "calibration/calibration_common.h"
+
+#include "link/commands.h"
+#include "link/link_windows.h"
+#include "link/serial_link.h"
+#include "link/ui/com_wait.h"
+#include "model/conf_files.h"
+#include "model/decimal_text.h"
+#include "model/operator_messages.h"
+#include "model/session.h"
+#include "platform/clock.h"
+#include "platform/operator.h"
+#include "platform/widgets/modal_runner.h"
+#include "views/label_colour.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace {
+
+// Seconds a running poll gets to finish before the write starts.
+constexpr double PollGrace = 2.0;
+
+void setBoxColour(QLineEdit* box, const QColor& colour)
+{
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, colour);
+    box->setPalette(palette);
+}
+
+} // namespace
+
+void BurnOutReadingMessage(Operator& op)
+{
+    op.message(QStringLiteral("Burn Out Reading"), QStringLiteral("Since The Current Reading Is Burn Out,")
+                                                       + QLatin1String(LfCr)
+                                                       + QStringLiteral("It's Not Possible to Recalibrate The Unit."));
+}
+
+bool AskRecalibrateNow(Operator& op)
+{
+    return op.ask(QStringLiteral("Calibration Correction"), QStringLiteral("Do You Wish To Recalibrate The Unit Now?"));
+}
+
+QString CalRecordFile(const Session& session)
+{
+    return CalRecordPath(session.AppDir, session.UnitConf.Serial);
+}
+
+void CheckTypedValue(QLineEdit* box, Operator& op, const QString& fieldName)
+{
+    ResetBoxColour(box);
+    const QString text = box->text();
+    // A digit more makes an unfinished number whole ("-" becomes "-0", "2e" becomes "2e0").
+    if (text.isEmpty() || ParseSingle(text) || ParseSingle(QString(text + QLatin1Char('0'))))
+        return;
+    NotNumericMessage(op, fieldName);
+    RefuseBoxValue(box);
+}
+
+void RefuseBoxValue(QLineEdit* box)
+{
+    {
+        const QSignalBlocker quiet(box);
+        box->clear();
+    }
+    setBoxColour(box, Red);
+}
+
+void ResetBoxColour(QLineEdit* box)
+{
+    setBoxColour(box, QApplication::palette(box).color(QPalette::Base));
+}
+
+bool WriteCorrectionNow(Link& link, ModalRunner& modal, QWidget& window)
+{
+    Session& s = link.session;
+    s.update.UpdateKind = 3;
+    link.windows.setCommandState(5);
+    window.setCursor(Qt::WaitCursor);
+    const double graceEnd = link.clock.now() + PollGrace;
+    if (s.poll.PollBusy)
+        link.clock.waitUntil(graceEnd);
+    if (!EnsurePortOpen(link)) {
+        window.unsetCursor();
+        link.windows.setCommandState(0);
+        return false;
+    }
+    ComWait progress(link, &window);
+    modal.run(progress);
+    window.unsetCursor();
+    return true;
+}
+
+void ResendDisplayRange(Link& link)
+{
+    // After a failed write the link is closed: a display range sent then would only time out.
+    const Session& s = link.session;
+    if (s.poll.DisplayPresent && s.link.LinkOpen)
+        WriteDisplayRange(link, s.EditConf.DispLow, s.EditConf.DispHigh);
+}

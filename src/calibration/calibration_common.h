@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+class ModalRunner;
+class Operator;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+struct ConfRecord;
+struct Link;
+struct Session;
+
+// What the correction windows and the undo share: message texts, value boxes, the write of a
+// correction into the unit and the display range that follows it.
+
+// The line break inside the correction windows' messages: line feed, then carriage return.
+inline constexpr char LfCr[] = "\n\r";
+
+// "Burn Out Reading": a burnt-out input cannot be calibrated.
+void BurnOutReadingMessage(Operator& op);
+// "Calibration Correction": true when the operator wants the correction written now.
+bool AskRecalibrateNow(Operator& op);
+
+
+// The unit's calibration record file, named after the connected unit.
+QString CalRecordFile(const Session& session);
+
+// After each change of a value box: back to the normal colour, and text that can never become a
+// number is refused at once (NotNumericMessage with the field name, the box emptied and red). A
+// lone "-" or an unfinished number ("1.", "-.", "2e") is an entry in progress.
+void CheckTypedValue(QLineEdit* box, Operator& op, const QString& fieldName);
+// Empties a box and paints it red (the emptying does not count as a change).
+void RefuseBoxValue(QLineEdit* box);
+void ResetBoxColour(QLineEdit* box);
+
+// Writes the correction held in UnitConf into the unit: UpdateKind 3, busy command state and
+// pointer, two seconds' grace for a running poll, then the calibration-only update (marker,
+// calibration block, finish) in the progress window. False when the port cannot be opened; the
+// command state then shows that nothing is connected.
+bool WriteCorrectionNow(Link& link, ModalRunner& modal, QWidget& window);
+
+// A unit with a local display gets its display range again after a calibration write.
+void ResendDisplayRange(Link& link);

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "views/view_targets.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class ModalRunner;
+class QWidget;
+class frmError;
+class frmOffset;
+struct Link;
+
+// What the correction windows keep for as long as the program runs (not reset when a window
+// is closed and opened again).
+struct CalibrationState {
+    float TrimOffset = 0;             // offset trimming: true value minus reading, from the last Enter
+    float OffsetSavedMode = 0;        // offset trimming: UpdateKind when Enter was last pressed
+    std::int16_t ErrorSavedMode = 0;  // two-point calibration: UpdateKind at the last option click
+};
+
+// The offset-trimming and two-point windows, made once and hidden so that the live reading
+// reaches their labels from the start; each opening loads a window afresh.
+class CalibrationWindows {
+public:
+    CalibrationWindows(Link& link, ModalRunner& modal, QWidget* parent);
+    ~CalibrationWindows();
+    CalibrationWindows(const CalibrationWindows&) = delete;
+    CalibrationWindows& operator=(const CalibrationWindows&) = delete;
+
+    CalibrationState& state() { return state_; }
+    frmOffset& offset() { return *offset_; }
+    frmError& error() { return *error_; }
+    // The present-reading labels of both windows, for the connected unit's view.
+    std::vector<ReadingLabels> readingLabels() const;
+
+private:
+    CalibrationState state_;
+    std::unique_ptr<frmOffset> offset_;
+    std::unique_ptr<frmError> error_;
+};

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+struct Link;
+
+// The factory-calibration window, for the laboratory: the unit's checksums, the status of each
+// calibration step, its serial number and factory values (Get Values), and the save and restore
+// of its 704-byte factory (flash) memory. Shown modeless; it talks over the open port directly,
+// the normal connection having been closed first. Closing it by its title bar works as Exit.
+//
+// The windows of the eight calibration steps (rows 0 to 7) are not part of this program:
+// choosing such a row says so and changes nothing.
+class frmCalib : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit frmCalib(Link& link, QWidget* parent = nullptr);
+
+    // The freshly loaded window: values empty, only the two memory rows (14, 15) can be chosen.
+    void Form_Load();
+    // Get Values.
+    void Command1_Click();
+    // Exit: closes the port and the window.
+    void Command2_Click();
+    void Option1_Click(int index);
+    // A click on the caption of a step row (Label5 … Label12) chooses that row, if it is enabled.
+    void RowLabel_Click(int index);
+
+    QLabel* Label4;  // "Rasko Factory Calibration"
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QLabel* Label1;
+    QLabel* lbLabCS;
+    QLabel* Label2;
+    QLabel* lbCusCS0;
+    QLabel* Label3;
+    QLabel* lbCusCS1;
+    QGroupBox* Frame1;
+    std::array<QRadioButton*, 16> Option1{};
+    std::array<QLabel*, 14> lbOption{};
+    // The row captions Label5 … Label20: RowLabel[i] is the caption of Option1[i].
+    std::array<QLabel*, 16> RowLabel{};
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Empties the checksums and rows 0 to 13, which cannot be chosen until Get Values.
+    void clearValues();
+    void saveFlashMemory();
+    void restoreFlashMemory();
+
+    Link& link_;
+    bool busy_ = false;  // a command is talking to the unit
+};

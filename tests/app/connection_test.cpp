@@ -1,0 +1,198 @@
+#include "app_fixture.h"
+
+#include "link/ui/com_wait.h"
+#include "link/ui/frm_status.h"
+#include "model/catalogue.h"
+#include "model/conf_files.h"
+#include "platform/clock.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QFile>
+#include <QPushButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTabWidget>
+
+namespace {
+
+class Connection : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        port.setActivityHandler([this] { clock.notify(); });
+        ASSERT_TRUE(startInstalled());
+        op.boxes.clear();
+    }
+    void connect()
+    {
+        w().pibConnect_Click();
+        ASSERT_TRUE(app->session().link.LinkOpen) << op.transcript().toStdString();
+    }
+};
+
+} // namespace
+
+TEST_F(Connection, ConnectShowsTheUnitAndPollsIt)
+{
+    connect();
+    EXPECT_EQ(app->session().CommandState, 1);
+    EXPECT_EQ(w().LbData[0]->text(), QStringLiteral("0512307"));
+    EXPECT_EQ(w().LbData[2]->text(), QStringLiteral("Pt-100 (385)"));
+    EXPECT_EQ(w().LbData[22]->text(), QStringLiteral("V 2 . 4"));
+    EXPECT_FALSE(w().frCurrentReading->isHidden());
+    EXPECT_TRUE(w().LabRTD->font().bold());
+    EXPECT_FALSE(w().LabTC->font().bold());
+    EXPECT_TRUE(w().TimConn->isActive());
+    EXPECT_TRUE(QFile::exists(UnitRecordPath(app->session().AppDir, QStringLiteral("0512307"))));
+    EXPECT_TRUE(w().Label13->text().endsWith(QString::fromUtf8("\u00B0C"))) << w().Label13->text().toStdString();
+
+    // The timer polls once a second; a burnt-out sensor shows on the panel.
+    unit.setBurnOut(true);
+    clock.advance(1.5);
+    EXPECT_EQ(w().LbData[13]->text(), QStringLiteral("Burn Out"));
+    EXPECT_TRUE(w().Label13->text().startsWith(QStringLiteral("Burn Out")));
+    EXPECT_TRUE(op.boxes.empty()) << op.transcript().toStdString();
+}
+
+TEST_F(Connection, DisconnectAsksAndLostUnitReturnsToStateZero)
+{
+    connect();
+    op.answer(false);
+    w().mnuDisconnectItem_Click();
+    EXPECT_TRUE(app->session().link.LinkOpen);
+    EXPECT_TRUE(w().TimConn->isActive());
+
+    op.answer(true);
+    w().pibDisconnect_Click();
+    EXPECT_FALSE(app->session().link.LinkOpen);
+    EXPECT_EQ(app->session().CommandState, 4);
+    EXPECT_TRUE(w().frCurrentReading->isHidden());
+
+    // A unit that stops answering during polling: message, editor closed, state 0, no hang.
+    connect();
+    unit.faults().add(FaultTrigger::onAnyExchange(), Fault::silence(), FaultPlan::Always);
+    op.boxes.clear();
+    clock.advance(30);
+    EXPECT_FALSE(app->session().link.LinkOpen);
+    EXPECT_EQ(app->session().CommandState, 0);
+    EXPECT_FALSE(w().TimConn->isActive());
+    EXPECT_EQ(op.boxes.front().text, QStringLiteral("Problems receiving message from unit."));
+}
+
+TEST_F(Connection, UnplugDuringPollingClosesTheLinkAtOnce)
+{
+    connect();
+    const double unpluggedAt = clock.now();
+    unit.unplug();
+    clock.advance(20);
+    EXPECT_FALSE(app->session().link.LinkOpen);
+    EXPECT_EQ(app->session().CommandState, 0);
+    EXPECT_FALSE(w().TimConn->isActive());
+    // The vanished port ends the very next exchange: no time-outs to sit through, one poll's
+    // worth of messages, then nothing more.
+    const QStringList expected{"Communication Time-Out", "Communication Error", "Communication Error"};
+    QStringList titles;
+    for (const auto& box : op.boxes)
+        titles << box.title;
+    EXPECT_EQ(titles, expected) << op.transcript().toStdString();
+    EXPECT_LT(clock.now() - unpluggedAt, 21.0);
+}
+
+TEST_F(Connection, ChangePortOffersToReconnect)
+{
+    connect();
+    op.answer(false);  // keep the unit connected: nothing else is asked
+    w().mnuChangePort_Click();
+    EXPECT_TRUE(app->session().link.LinkOpen);
+    EXPECT_EQ(op.boxes.size(), 1u);
+
+    modal.onOpen = [](QDialog& dialog) {
+        dialog.findChild<QAbstractButton*>(QStringLiteral("OpPort_1"))->click();
+        dialog.findChild<QAbstractButton*>(QStringLiteral("cmdPortDone"))->click();
+    };
+    op.answer(true);   // disconnect first
+    op.answer(false);  // do not reconnect
+    w().mnuChangePort_Click();
+    EXPECT_EQ(app->session().link.PortNumber, 2);
+    QFile file(path(QStringLiteral("PortNo.txt")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("2\r\n"));
+    EXPECT_EQ(op.boxes.back().title, QStringLiteral("Reconnecting Unit"));
+}
+
+TEST_F(Connection, UpdateUnitWritesTheEditedConfiguration)
+{
+    for (const char* name : {"pk.dat", "lk.dat"})
+        QFile::copy(QStringLiteral(DATA_DIR "/") + QLatin1String(name), path(QLatin1String(name)));
+    connect();
+    Session& s = app->session();
+    EditFromUnit(s);
+    LookupInputCode(app->catalogue(), s.EditConf, 0x61);  // thermocouple K
+    s.EditConf.RangeMin = 0;
+    s.EditConf.RangeMax = 800;
+    s.EditConf.Tag = QStringLiteral("TT-303");
+    w().ssInfo->show();
+    w().ShowEditConf();
+    EXPECT_EQ(s.CommandState, 3);
+
+    QStringList seen;
+    modal.onOpen = [&seen](QDialog& dialog) {
+        seen << dialog.objectName();
+        if (auto* confirm = qobject_cast<frmStatus*>(&dialog))
+            confirm->Update->click();
+    };
+    w().pibupdate_Click();
+    EXPECT_EQ(seen, (QStringList{"frmStatus", "ComWait"}));
+    EXPECT_TRUE(op.boxes.empty()) << op.transcript().toStdString();
+    EXPECT_EQ(unit.memory().configuration().inputCode, 0x61);
+    EXPECT_EQ(unit.memory().configuration().rangeMax, 80000);
+    EXPECT_EQ(unit.memory().configuration().tag, QByteArray("TT-303").leftJustified(19, ' '));
+    EXPECT_EQ(s.UnitConf.InputCode, 0x61);
+    EXPECT_EQ(s.CommandState, 1);
+    EXPECT_TRUE(w().TimConn->isActive());
+
+    // The first poll waits for the unit to restart, then the panel shows the new input.
+    clock.advance(15);
+    EXPECT_EQ(w().LbData[2]->text(), QStringLiteral("T/C Type K"));
+    EXPECT_FALSE(w().ssInfo->isHidden());
+}
+
+TEST_F(Connection, CancelledConfirmationSendsNothing)
+{
+    for (const char* name : {"pt10385.dat", "lvoid.dat"})
+        QFile::copy(QStringLiteral(DATA_DIR "/") + QLatin1String(name), path(QLatin1String(name)));
+    connect();
+    EditFromUnit(app->session());
+    const std::size_t blocksBefore = unit.memory().blocks().size();
+    modal.onOpen = [](QDialog& dialog) {
+        if (auto* confirm = qobject_cast<frmStatus*>(&dialog))
+            confirm->Cancel->click();
+    };
+    w().pibupdate_Click();
+    EXPECT_FALSE(app->session().update.UpdateConfirmed);
+    EXPECT_EQ(unit.memory().blocks().size(), blocksBefore);
+
+    // An incomplete configuration stops before anything is sent.
+    app->session().EditConf.Tag.clear();
+    w().pibupdate_Click();
+    EXPECT_EQ(op.only().title, QStringLiteral("Empty Fields"));
+}
+
+TEST_F(Connection, ResetButtonClearsTheExtremesAndKeepsTheUnitRecord)
+{
+    connect();
+    clock.advance(3);  // a few polls: the unit has stored extremes
+    const ConfRecord before = app->session().UnitConf;
+    w().cmdResetMin->click();
+    EXPECT_TRUE(op.boxes.empty()) << op.transcript().toStdString();
+    std::vector<std::uint8_t> markers;
+    for (const UnitMarker& m : unit.memory().markers())
+        markers.push_back(m.address);
+    EXPECT_NE(std::find(markers.begin(), markers.end(), 0xE0), markers.end());
+    EXPECT_NE(std::find(markers.begin(), markers.end(), 0xEC), markers.end());
+    EXPECT_EQ(app->session().UnitConf.Serial, before.Serial);
+    EXPECT_EQ(app->session().UnitConf.InputCode, before.InputCode);
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("S.urd"))));
+    EXPECT_FALSE(app->session().update.ResetButtonUsed);
+}
