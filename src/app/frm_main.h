@@ -319,6 +319,8 @@ private:
     void placePanels();
     // The editor's Visible property (its own flag, whatever the window's state).
     bool editorOpen() const;
+    // An update that was refused or declined before anything was sent.
+    void abandonUpdate();
     // Closes the link and the editor, as the user's disconnect does (after its question).
     void closeConnection();
     // Shows a window modally through the program's modal seam.

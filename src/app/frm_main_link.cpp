@@ -195,6 +195,7 @@ void frmMain::pibupdate_Click()
         clock.waitUntil(pollGrace);
     if (!PrepareUpdate(app_.link())) {
         setBusyPointer(false);
+        abandonUpdate();
         return;
     }
     setBusyPointer(false);
@@ -205,8 +206,24 @@ void frmMain::pibupdate_Click()
     if (s.update.UpdateConfirmed) {
         ComWait progress(app_.link(), this);
         runModal(progress);
+    } else {
+        abandonUpdate();
     }
     setBusyPointer(false);
+}
+
+void frmMain::abandonUpdate()
+{
+    // Nothing was sent: polling resumes and the commands come back as they were, instead of
+    // the live readings stopping and every command staying disabled.
+    Session& s = app_.session();
+    s.update.UpdateStep = 0;
+    s.update.ResetMaxPending = s.update.ResetMinPending = false;
+    SetCommandState(s.link.LinkOpen ? 1 : 0);
+    if (editorOpen()) {
+        SetCommandState(2);
+        MarkEditPanelChanges();
+    }
 }
 
 namespace {

@@ -172,6 +172,12 @@ TEST_F(Connection, CancelledConfirmationSendsNothing)
     w().pibupdate_Click();
     EXPECT_FALSE(app->session().update.UpdateConfirmed);
     EXPECT_EQ(unit.memory().blocks().size(), blocksBefore);
+    // The live readings go on and the commands are usable again.
+    EXPECT_EQ(app->session().update.UpdateStep, 0);
+    EXPECT_NE(app->session().CommandState, 5);
+    unit.setBurnOut(true);
+    clock.advance(2);
+    EXPECT_EQ(w().LbData[13]->text(), QStringLiteral("Burn Out"));
 
     // An incomplete configuration stops before anything is sent.
     app->session().EditConf.Tag.clear();
