@@ -1,7 +1,6 @@
 #include "dialogs/frm_pot.h"
 
 #include "model/catalogue.h"
-#include "model/operator_messages.h"
 #include "model/session.h"
 
 #include <QGroupBox>
@@ -44,10 +43,8 @@ void frmpot::Optwire_Click(int index)
 
 void frmpot::ComDone_Click()
 {
-    if (!Chosen) {
-        NoDataMessage(op_, QStringLiteral("Illegal data. Please fill in unit specifications."));
+    if (wiringMissing(Chosen))
         return;
-    }
     ConfRecord& edit = session_.EditConf;
     LookupInputCode(catalogue_, edit, ChosenOption == 0 ? CodePotentiometer3Wire : CodePotentiometer4Wire);
     accept();

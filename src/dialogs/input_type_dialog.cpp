@@ -1,5 +1,6 @@
 #include "dialogs/input_type_dialog.h"
 
+#include "model/operator_messages.h"
 #include "model/session.h"
 
 #include <QButtonGroup>
@@ -96,4 +97,11 @@ void InputTypeDialog::stackWithButtons(std::initializer_list<QWidget*> rows, QPu
     for (QWidget* row : rows)
         layout->addWidget(row);
     layout->addLayout(buttonRow(done, cancel));
+}
+
+bool InputTypeDialog::wiringMissing(bool chosen)
+{
+    if (!chosen)
+        NoDataMessage(op_, QStringLiteral("Illegal data. Please fill in unit specifications."));
+    return !chosen;
 }

@@ -51,6 +51,8 @@ protected:
     QGroupBox* makeFrame(const char* name, const char* caption);
     QLabel* makeLabel(const char* name, const char* caption);
     QPushButton* makeButton(const char* name, const char* caption, std::function<void()> onClick);
+    // Done of a wiring window with no wiring chosen: tells the operator; true when that happened.
+    bool wiringMissing(bool chosen);
     // The Done and Cancel buttons side by side at the right.
     static QHBoxLayout* buttonRow(QPushButton* done, QPushButton* cancel);
     // The window's controls from top to bottom, the button row last.

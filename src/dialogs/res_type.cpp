@@ -1,7 +1,6 @@
 #include "dialogs/res_type.h"
 
 #include "model/catalogue.h"
-#include "model/operator_messages.h"
 #include "model/session.h"
 
 #include <QGroupBox>
@@ -46,10 +45,8 @@ void ResType::Optwire_Click(int index)
 
 void ResType::ComDone_Click()
 {
-    if (!Chosen) {
-        NoDataMessage(op_, QStringLiteral("Illegal data. Please fill in unit specifications."));
+    if (wiringMissing(Chosen))
         return;
-    }
     accept();
     ConfRecord& edit = session_.EditConf;
     edit.Units = UnitsOhm;
