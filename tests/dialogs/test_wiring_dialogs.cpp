@@ -10,7 +10,7 @@ namespace {
 
 using WiringDialogs = DialogTest;
 
-const ScriptedOperator::Box noWiring{"No Data", "Illegal data. Please fill in unit specifications."};
+const ScriptedOperator::Box noWiring{"No Data", "Illegal data. Please fill in unit specifi" "cations."};
 
 TEST_F(WiringDialogs, ResistorOptionWritesAtOnceAndCancelKeepsIt)
 {
