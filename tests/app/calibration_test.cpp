@@ -89,14 +89,11 @@ TEST_F(Calibration, OffsetTrimIsWrittenAndCorrectsTheReading)
                                                           + QByteArray("\x00\x27\x10\x80\x00\x1E\x00\x6F\xFF\x00\x6F\xFF", 12)});
     EXPECT_EQ(unit.memory().display().low, -100);
     EXPECT_TRUE(offset().isHidden());
-    EXPECT_EQ(s().update.UpdateKind, 0);
-    EXPECT_EQ(s().CommandState, 1);
+    EXPECT_TRUE(s().update.UpdateKind == 0 && s().CommandState == 1);
 
     const ConfRecord saved = savedRecord();
-    EXPECT_EQ(saved.CalGain, 10000.0f);
+    EXPECT_EQ(std::tie(saved.CalGain, saved.CalLowRef, saved.CalLowRead), std::make_tuple(10000.0f, OffsetMarker, NoCal));
     EXPECT_FLOAT_EQ(saved.CalOffset, -30.0f);
-    EXPECT_EQ(saved.CalLowRef, OffsetMarker);
-    EXPECT_EQ(saved.CalLowRead, NoCal);
 
     measure(25.3);
     EXPECT_EQ(offset().lbCurrRead->text(), QStringLiteral("25"));
@@ -160,17 +157,13 @@ TEST_F(Calibration, TwoPointCalibrationOfTheExamplePoints)
     op.answer(true);
     error().cmdDone->click();
     EXPECT_EQ(op.only().title, QStringLiteral("Calibration Correction"));
-    for (const ConfRecord* r : {&s().EditConf, &s().UnitConf}) {
-        EXPECT_EQ(r->CalGain, 10020.04f);
-        EXPECT_EQ(r->CalOffset, -4008.016f);
-    }
+    for (const ConfRecord* r : {&s().EditConf, &s().UnitConf})
+        EXPECT_EQ(std::tie(r->CalGain, r->CalOffset), std::make_tuple(10020.04f, -4008.016f));
     EXPECT_EQ(calibrationBlocks(), std::vector<QByteArray>{CalibrationBlockHead
                                                           + QByteArray("\x00\x27\x24\x80\x0F\xA8\x00\x6F\xFF\x00\x6F\xFF", 12)});
     const ConfRecord saved = savedRecord();
-    EXPECT_EQ(saved.CalLowRef, OffsetMarker);
-    EXPECT_EQ(saved.CalLowRead, 0.4f);
-    EXPECT_EQ(saved.CalHighRead, 100.2f);
-    EXPECT_EQ(saved.CalOffset, -4008.016f);
+    EXPECT_EQ(std::tie(saved.CalLowRef, saved.CalLowRead, saved.CalHighRead, saved.CalOffset),
+              std::make_tuple(OffsetMarker, 0.4f, 100.2f, -4008.016f));
 
     // The unit now maps what it measures onto the true values.
     measure(100.2);
@@ -303,12 +296,10 @@ TEST_F(Calibration, UnitSilentDuringTheWriteClosesTheLink)
     ASSERT_EQ(op.boxes.size(), 3u) << op.transcript().toStdString();
     EXPECT_EQ(op.boxes[1].text, QStringLiteral("An Error Occured While Trying to Update the Unit, Unit Updating Failed"));
     EXPECT_EQ(op.boxes[2].title, QStringLiteral("Updating Error"));
-    EXPECT_FALSE(s().link.LinkOpen);
-    EXPECT_EQ(s().CommandState, 4);
+    EXPECT_TRUE(!s().link.LinkOpen && s().CommandState == 4);
     EXPECT_FALSE(unit.memory().calibration().isSet());
     // The record file holds the whole correction that was to be written.
     const ConfRecord saved = savedRecord();
-    EXPECT_EQ(saved.CalGain, 10000.0f);
+    EXPECT_EQ(std::tie(saved.CalGain, saved.CalHighRef), std::make_tuple(10000.0f, OffsetMarker));
     EXPECT_FLOAT_EQ(saved.CalOffset, -30.0f);
-    EXPECT_EQ(saved.CalHighRef, OffsetMarker);
 }

@@ -11,107 +11,45 @@
 #include <QTextBrowser>
 #include <QToolBar>
 
+#include <map>
+
 namespace {
-
-struct MenuRow {
-    const char* name;
-    const char* caption;
-    const char* shortcut;
-    bool visible;
-    bool enabledWhenCreated;
-};
-
-struct MenuTree {
-    MenuRow menu;
-    std::vector<MenuRow> items;
-};
-
-const std::vector<MenuTree> ExpectedMenus = {
-    {{"mnuFile", "File", "", true, true}, {
-        {"mnuSaveItem", "Save", "Ctrl+S", true, true},
-        {"mnuChangePort", "Change Port", "", true, true},
-        {"mnuExitItem", "Exit", "Ctrl+X", true, true},
-    }},
-    {{"mnuCalib", "Configuration", "", true, true}, {
-        {"mnuEditItem", "Edit New Configuration", "Ctrl+N", true, true},
-        {"mnuOpenItem", "Open Configuration", "Ctrl+O", true, true},
-        {"mnuCloseItem", "Close Configuration", "", true, true},
-        {"mnuOffsetitem", "Offset Trimming", "", true, false},
-        {"mnuErrorCorrection", "Sensor-Tx Calibration", "", true, false},
-        {"mnuUndoErrorItem", "Undo Overall or Offset Calibration", "", true, false},
-    }},
-    {{"mnuConnect", "Connect", "", true, true}, {
-        {"mnuConnectItem", "Connect Unit", "Ctrl+C", true, true},
-        {"mnuCalibTarvoItem", "Calibrate Rasko", "", false, false},
-        {"mnuUpdate", "Update Unit", "Ctrl+U", true, true},
-        {"mnuResetMin", "Reset Minimum Reading", "", false, false},
-        {"mnuResetMax", "Reset Maximum Reading", "", false, false},
-        {"mnuDisconnectItem", "Disconnect Unit", "Ctrl+D", true, true},
-    }},
-    {{"mnuView", "View", "", true, true}, {
-        {"mnuViewReadingItem", "View Unit's Current Reading", "Ctrl+R", true, true},
-        {"mnuCloseCurrentViewItem", "Close Unit's Current Reading View", "", true, true},
-        {"mnuViewCalibItem", "View Unit's Current Configuration", "Ctrl+V", true, true},
-        {"mnuCloseCalibItem", "Close Unit's Current Configuration", "", true, true},
-    }},
-    {{"mnuPrint", "Print", "", true, true}, {
-        {"mnuPrintCalibItem", "Print Connected Unit's Configuration", "Ctrl+P", true, true},
-        {"mnuPrintEditItem", "Print Edited Unit's Configuration", "", true, true},
-    }},
-    {{"mnuHelp", "Help", "", true, true}, {
-        {"mnuAboutItem", "About mirtal", "", true, true},
-        {"mnuTopicsItem", "Help Topics..F1", "Ctrl+H", true, true},
-    }},
-};
-
-void expectRow(const QString& name, const QAction* action, const MenuRow& row)
-{
-    SCOPED_TRACE(row.name);
-    EXPECT_EQ(name, QString::fromLatin1(row.name));
-    EXPECT_EQ(action->text(), QString::fromUtf8(row.caption));
-    EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromLatin1(row.shortcut)));
-    EXPECT_EQ(action->isVisible(), row.visible);
-    EXPECT_EQ(action->isEnabled(), row.enabledWhenCreated);
-}
 
 using MainWindow = AppFixture;
 
-TEST_F(MainWindow, MenuTreeAsCreated)
-{
-    makeApp(); // before start-up sets the command state
-    const QList<QAction*> menus = w().menuBar()->actions();
-    ASSERT_EQ(menus.size(), qsizetype(ExpectedMenus.size()));
-    for (std::size_t m = 0; m < ExpectedMenus.size(); ++m) {
-        QMenu* menu = menus[qsizetype(m)]->menu();
-        ASSERT_NE(menu, nullptr);
-        expectRow(menu->objectName(), menu->menuAction(), ExpectedMenus[m].menu);
-        const QList<QAction*> items = menu->actions();
-        ASSERT_EQ(items.size(), qsizetype(ExpectedMenus[m].items.size())) << ExpectedMenus[m].menu.name;
-        for (qsizetype i = 0; i < items.size(); ++i)
-            expectRow(items[i]->objectName(), items[i], ExpectedMenus[m].items[std::size_t(i)]);
-    }
-}
-
-TEST_F(MainWindow, ToolbarButtonsInOrder)
+TEST_F(MainWindow, MenusAndToolbarAsCreated)
 {
     makeApp();
-    const QList<QAction*> buttons = w().Toolbar->actions();
-    ASSERT_EQ(buttons.size(), 13);
-    const char* const tips[13] = {"Start Connection", "Update Unit", "End Connection", nullptr, "New Configuration",
-                                  "Open Configuration", "Save Configuration", "Close Configuration", nullptr,
-                                  "View Connected Unit's Configuration", "Print Configuration", "Help...", nullptr};
-    for (int i = 1; i <= 13; ++i) {
-        QAction* button = buttons[i - 1];
-        EXPECT_EQ(button, w().ToolbarButton(i));
-        EXPECT_EQ(button->objectName(), QStringLiteral("Toolbar_%1").arg(i));
-        EXPECT_EQ(button->isSeparator(), i == 4 || i == 9) << i;
-        if (tips[i - 1]) {
-            EXPECT_EQ(button->toolTip(), QString::fromUtf8(tips[i - 1])) << i;
-        }
+    // Each menu on a line: its items with their shortcuts, "~" before an item that stays hidden.
+    QStringList menus;
+    for (QAction* menuAction : w().menuBar()->actions()) {
+        QStringList items;
+        for (QAction* item : menuAction->menu()->actions())
+            items << (item->isVisible() ? "" : "~") + item->text()
+                    + (item->shortcut().isEmpty() ? QString() : " [" + item->shortcut().toString() + "]");
+        menus << menuAction->text() + ": " + items.join(", ");
     }
-    EXPECT_TRUE(w().ToolbarButton(13)->toolTip().contains(QStringLiteral("not for use")));
-    // Enabled and disabled pictures differ.
-    const QIcon icon = w().ToolbarButton(1)->icon();
+    EXPECT_EQ(menus, (QStringList{
+        "File: Save [Ctrl+S], Change Port, Exit [Ctrl+X]",
+        "Configuration: Edit New Configuration [Ctrl+N], Open Configuration [Ctrl+O], Close Configuration, Offset Trimming, "
+        "Sensor-Tx Calibration, Undo Overall or Offset Calibration",
+        "Connect: Connect Unit [Ctrl+C], ~Calibrate Rasko, Update Unit [Ctrl+U], ~Reset Minimum Reading, "
+        "~Reset Maximum Reading, Disconnect Unit [Ctrl+D]",
+        "View: View Unit's Current Reading [Ctrl+R], Close Unit's Current Reading View, "
+        "View Unit's Current Configuration [Ctrl+V], Close Unit's Current Configuration",
+        "Print: Print Connected Unit's Configuration [Ctrl+P], Print Edited Unit's Configuration",
+        "Help: About mirtal, Help Topics..F1 [Ctrl+H]"}));
+
+    // The toolbar's buttons by their tips, "|" for a separator; the index of each is its command's.
+    QStringList tips;
+    for (int i = 1; i <= 13; ++i)
+        tips << (w().ToolbarButton(i)->isSeparator() ? QStringLiteral("|") : w().ToolbarButton(i)->toolTip());
+    EXPECT_EQ(tips.mid(0, 12), (QStringList{"Start Connection", "Update Unit", "End Connection", "|", "New Configuration",
+                                            "Open Configuration", "Save Configuration", "Close Configuration", "|",
+                                            "View Connected Unit's Configuration", "Print Configuration", "Help..."}));
+    EXPECT_TRUE(tips[12].contains(QStringLiteral("not for use")));
+    EXPECT_EQ(w().Toolbar->actions().size(), 13);
+    const QIcon icon = w().ToolbarButton(1)->icon();  // enabled and disabled pictures differ
     EXPECT_NE(icon.pixmap(32, QIcon::Normal).toImage(), icon.pixmap(32, QIcon::Disabled).toImage());
 }
 
@@ -137,24 +75,30 @@ TEST_F(MainWindow, ToolbarRunsTheButtonsCommand)
     EXPECT_TRUE(endRequests.empty());
 }
 
-TEST_F(MainWindow, ClosingTheWindowOffersToSaveAnOpenChangedConfiguration)
+TEST_F(MainWindow, LeavingOffersToSaveAnOpenChangedConfigurationAndTheExitButtonAsksFirst)
 {
+    enum Door { Close, Menu, Button };
     struct Case {
         const char* name;
-        bool editorOpen;
-        bool saved;
-        bool viaMenu;
+        bool editorOpen, saved;
+        Door door;
         std::vector<bool> answers;
+        QStringList titles;  // the questions asked
+        bool ends;
     };
+    const QString save = QStringLiteral("Save Calibration?"), exit = QStringLiteral("Exit   System");
     const Case cases[] = {
-        {"changed, answer yes", true, false, false, {true}},
-        {"changed, answer no", true, false, false, {false}},
-        {"changed, exit from the menu", true, false, true, {false}},
-        {"saved", true, true, false, {}},
-        {"no configuration open", false, false, true, {}},
+        {"changed, answer yes", true, false, Close, {true}, {save}, true},
+        {"changed, answer no", true, false, Close, {false}, {save}, true},
+        {"changed, exit from the menu", true, false, Menu, {false}, {save}, true},
+        {"saved", true, true, Close, {}, {}, true},
+        {"no configuration open", false, false, Menu, {}, {}, true},
+        {"exit button, no", true, false, Button, {false}, {exit}, false},
+        {"exit button, yes closes the configuration first", true, false, Button, {true, false}, {exit, save}, true},
     };
-    const ScriptedOperator::Box saveQuestion{QStringLiteral("Save Calibration?"),
-                                             QStringLiteral("The Calibration Has Changed, Would You Like to Save The Changes?"), true};
+    const std::map<QString, QString> texts{
+        {save, QStringLiteral("The Calibration Has Changed, Would You Like to Save The Changes?")},
+        {exit, QStringLiteral("Are You Sure You Wish to Exit The  System?")}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         op.boxes.clear();
@@ -165,42 +109,22 @@ TEST_F(MainWindow, ClosingTheWindowOffersToSaveAnOpenChangedConfiguration)
         for (const bool answer : c.answers)
             op.answer(answer);
 
-        if (c.viaMenu)
+        if (c.door == Button)
+            w().pibExit->click();
+        else if (c.door == Menu)
             w().mnuExitItem->trigger();
         else
             w().close();
 
-        EXPECT_EQ(op.boxes, c.answers.empty() ? std::vector<ScriptedOperator::Box>{} : std::vector{saveQuestion});
-        EXPECT_EQ(endRequests, std::vector<int>{0});
-        EXPECT_FALSE(w().isVisible());
+        std::vector<ScriptedOperator::Box> expected;
+        for (const QString& title : c.titles)
+            expected.push_back({title, texts.at(title), true});
+        EXPECT_EQ(op.boxes, expected);
+        EXPECT_EQ(endRequests, c.ends ? std::vector<int>{0} : std::vector<int>{});
+        EXPECT_EQ(w().isVisible(), !c.ends);
+        if (c.door == Button)
+            EXPECT_EQ(w().ssInfo->isHidden(), c.ends);
     }
-}
-
-TEST_F(MainWindow, ExitButtonAsksFirst)
-{
-    const ScriptedOperator::Box exitQuestion{QStringLiteral("Exit   System"),
-                                             QStringLiteral("Are You Sure You Wish to Exit The  System?"), true};
-    ASSERT_TRUE(startInstalled());
-    w().ssInfo->show();
-    app->session().view.ConfSaved = false;
-
-    op.answer(false);
-    w().pibExit->click();
-    EXPECT_EQ(op.boxes, std::vector{exitQuestion});
-    EXPECT_TRUE(endRequests.empty());
-    EXPECT_TRUE(w().isVisible());
-    EXPECT_FALSE(w().ssInfo->isHidden());
-
-    // Yes closes the configuration first, which offers to save it.
-    op.boxes.clear();
-    op.answer(true);
-    op.answer(false);
-    w().pibExit_Click();
-    ASSERT_EQ(op.boxes.size(), 2u);
-    EXPECT_EQ(op.boxes[0], exitQuestion);
-    EXPECT_EQ(op.boxes[1].title, QStringLiteral("Save Calibration?"));
-    EXPECT_TRUE(w().ssInfo->isHidden());
-    EXPECT_EQ(endRequests, std::vector<int>{0});
     EXPECT_EQ(app->exitCode(), 0);
 }
 

@@ -2,9 +2,7 @@
 #include "app/frm_welcome.h"
 #include "app/panel_placement.h"
 #include "app_fixture.h"
-#include "model/split_text.h"
 
-#include <QAction>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -18,36 +16,23 @@ using StartUp = AppFixture;
 TEST_F(StartUp, InstalledProgramStartsNotConnected)
 {
     ASSERT_TRUE(startInstalled());
-
     EXPECT_TRUE(op.boxes.empty()) << op.transcript().toStdString();
     EXPECT_TRUE(endRequests.empty());
     const Session& s = app->session();
-    EXPECT_EQ(s.AppDir, dir.path());
-    EXPECT_EQ(s.link.PortNumber, 3);
-    EXPECT_EQ(s.update.UpdateKind, 1);
-    EXPECT_EQ(s.CommandState, 0);
-    EXPECT_NE(app->catalogue().thermocoupleCodes, decltype(app->catalogue().thermocoupleCodes){});
-
-    EXPECT_TRUE(w().isVisible());
-    EXPECT_TRUE(w().windowTitle().isEmpty());
-    auto* welcome = w().findChild<frmWelcome*>();
-    ASSERT_NE(welcome, nullptr);
-    EXPECT_TRUE(welcome->isVisible());
-
+    EXPECT_EQ(std::tie(s.AppDir, s.link.PortNumber, s.update.UpdateKind, s.CommandState),
+              std::make_tuple(dir.path(), 3, 1, 0));
+    EXPECT_TRUE(w().isVisible() && w().findChild<frmWelcome*>()->isVisible());
     std::vector<int> enabledButtons;
     for (int i = 1; i <= 13; ++i)
         if (i != 4 && i != 9 && w().ToolbarButton(i)->isEnabled())
             enabledButtons.push_back(i);
     EXPECT_EQ(enabledButtons, (std::vector<int>{1, 12, 13}));
-    EXPECT_FALSE(w().mnuCalib->menuAction()->isEnabled());
-    EXPECT_TRUE(w().mnuConnect->menuAction()->isEnabled());
+    EXPECT_TRUE(!w().mnuCalib->menuAction()->isEnabled() && w().mnuConnect->menuAction()->isEnabled());
     EXPECT_EQ(w().Label13->text(), QStringLiteral("Not Connected"));
-
     // The mains frequency is neither shown nor offered.
     for (QWidget* hidden : std::initializer_list<QWidget*>{w().lbWHead[8], w().FrFreq, w().OptFreq[0], w().OptFreq[1],
-                                                           w().LbData[9], w().LbHead[10]})
+                                                           w().LbData[9], w().LbHead[10], w().ssInfo})
         EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
-    EXPECT_TRUE(w().ssInfo->isHidden());
     EXPECT_FALSE(w().TimConn->isActive());
 }
 
@@ -71,11 +56,9 @@ TEST_F(StartUp, MissingInstallationEndsTheProgramBeforeAnythingElse)
                                                                    "Please Try Reinstalling The Application.")}));
         EXPECT_EQ(endRequests, std::vector<int>{1});
         EXPECT_EQ(app->exitCode(), 1);
-        EXPECT_TRUE(app->session().AppDir.isEmpty());
-        EXPECT_EQ(app->session().link.PortNumber, 0);
-        EXPECT_EQ(app->session().CommandState, 7);
-        EXPECT_FALSE(w().isVisible());
-        EXPECT_FALSE(w().findChild<frmWelcome*>()->isVisible());
+        const Session& s = app->session();
+        EXPECT_EQ(std::tie(s.AppDir, s.link.PortNumber, s.CommandState), std::make_tuple(QString(), 0, 7));
+        EXPECT_FALSE(w().isVisible() || w().findChild<frmWelcome*>()->isVisible());
     }
 }
 
@@ -94,34 +77,26 @@ TEST_F(StartUp, MissingPortFileIsReportedAndStartUpGoesOn)
     EXPECT_TRUE(w().ToolbarButton(1)->isEnabled());
 }
 
-TEST(AppDirFromAppPath, WindowsValueIsCutAtTheFirstProgramName)
+TEST(AppDirFromAppPath, TheProgramFolderOfTheRegistryValue)
 {
-    const auto windows = [](const char* value) { return AppDirFromAppPath(QString::fromUtf8(value), AppPathStyle::Windows); };
-    EXPECT_EQ(windows("C:\\Tools\\delvo2.exe"), QStringLiteral("C:\\Tools"));
-    EXPECT_EQ(windows("D:\\a\\delvo2.exe\\b\\delvo2.exe"), QStringLiteral("D:\\a"));
-    // The name is matched case-sensitively: any other spelling leaves the whole value.
-    EXPECT_EQ(windows("C:\\Tools\\DELVO2.EXE"), QStringLiteral("C:\\Tools\\DELVO2.EXE"));
-    EXPECT_EQ(windows("C:\\Tools\\delvo2.ex"), QStringLiteral("C:\\Tools\\delvo2.ex"));
-    EXPECT_EQ(windows(""), QString());
+    const std::tuple<AppPathStyle, const char*, const char*> cases[] = {
+        // Windows: cut at the first program name, matched case-sensitively.
+        {AppPathStyle::Windows, "C:\\Tools\\delvo2.exe", "C:\\Tools"},
+        {AppPathStyle::Windows, "D:\\a\\delvo2.exe\\b\\delvo2.exe", "D:\\a"},
+        {AppPathStyle::Windows, "C:\\Tools\\DELVO2.EXE", "C:\\Tools\\DELVO2.EXE"},
+        {AppPathStyle::Windows, "C:\\Tools\\delvo2.ex", "C:\\Tools\\delvo2.ex"},
+        {AppPathStyle::Windows, "", ""},
+        // Posix: only the program itself goes.
+        {AppPathStyle::Posix, "/usr/local/lib/delvo2/delvo2", "/usr/local/lib/delvo2"},
+        {AppPathStyle::Posix, "/opt/delvo2", "/opt"},
+        {AppPathStyle::Posix, "/opt/Delvo2", "/opt/Delvo2"},
+        {AppPathStyle::Posix, "/opt/delvo2-old", "/opt/delvo2-old"},
+    };
+    for (const auto& [style, value, folder] : cases)
+        EXPECT_EQ(AppDirFromAppPath(QString::fromUtf8(value), style), QString::fromUtf8(folder)) << value;
 }
 
-TEST(AppDirFromAppPath, PosixValueLosesOnlyTheProgramItself)
-{
-    const auto posix = [](const char* value) { return AppDirFromAppPath(QString::fromUtf8(value), AppPathStyle::Posix); };
-    EXPECT_EQ(posix("/usr/local/lib/delvo2/delvo2"), QStringLiteral("/usr/local/lib/delvo2"));
-    EXPECT_EQ(posix("/opt/delvo2"), QStringLiteral("/opt"));
-    EXPECT_EQ(posix("/opt/Delvo2"), QStringLiteral("/opt/Delvo2"));
-    EXPECT_EQ(posix("/opt/delvo2-old"), QStringLiteral("/opt/delvo2-old"));
-}
-
-TEST(SplitText, PiecesStartAtIndexOne)
-{
-    EXPECT_EQ(SplitText(QStringLiteral("C:\\Tools\\delvo2.exe"), QStringLiteral("\\delvo2.exe")),
-              (QStringList{QString(), QStringLiteral("C:\\Tools"), QString()}));
-    EXPECT_EQ(SplitText(QString(), QStringLiteral("\\delvo2.exe")), (QStringList{QString(), QString()}));
-}
-
-TEST(PanelPlacement, PanelsFollowTheScreenSize)
+TEST(PanelPlacement, PanelsFollowTheScreenSizeInTwips)
 {
     const PanelPlacement p = PlacePanels(19200, 14400);
     EXPECT_EQ(p.window, (TwipRect{0, 0, 19200, 14400}));
@@ -136,10 +111,7 @@ TEST(PanelPlacement, PanelsFollowTheScreenSize)
     EXPECT_DOUBLE_EQ(p.Frame1.left, 15360);
     // The two unit panels sit side by side without overlapping.
     EXPECT_DOUBLE_EQ(p.frCurrent[0].left + p.frCurrent[0].width, p.frCurrent[1].left);
-}
 
-TEST(PanelPlacement, TwipsAndPixels)
-{
     EXPECT_DOUBLE_EQ(PixelsToTwips(1280, 96), 19200);
     EXPECT_DOUBLE_EQ(PixelsToTwips(1280, 120), 15360);
     EXPECT_EQ(TwipsToPixels(4822.5, 96), 322); // 321.5 px rounds away from zero

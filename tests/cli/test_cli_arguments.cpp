@@ -15,21 +15,18 @@ TEST(CliArguments, TakeEachCommandWithItsOperandsAndOptionsInAnyOrder)
 {
     auto read = parse({"--port", "/dev/ttyUSB0", "read"});
     ASSERT_TRUE(read.options) << read.error.toStdString();
-    EXPECT_EQ(read.options->command, CliCommand::Read);
-    EXPECT_EQ(read.options->port.device, "/dev/ttyUSB0");
+    EXPECT_EQ(std::tie(read.options->command, read.options->port.device), std::tuple(CliCommand::Read, "/dev/ttyUSB0"));
     EXPECT_FALSE(read.options->appDir);
 
     auto write = parse({"write", "unit.cal", "--appdir", "/srv/delvo", "--port=3"});
     ASSERT_TRUE(write.options) << write.error.toStdString();
-    EXPECT_EQ(write.options->command, CliCommand::Write);
-    EXPECT_EQ(write.options->file, "unit.cal");
+    EXPECT_EQ(std::tie(write.options->command, write.options->file, write.options->port.portNumber),
+              std::tuple(CliCommand::Write, "unit.cal", 3));
     EXPECT_EQ(write.options->appDir, QStringLiteral("/srv/delvo"));
-    EXPECT_EQ(write.options->port.portNumber, 3);
 
     auto monitor = parse({"--port", "simulated", "monitor", "--count", "5"});
     ASSERT_TRUE(monitor.options) << monitor.error.toStdString();
-    EXPECT_TRUE(monitor.options->port.simulated);
-    EXPECT_EQ(monitor.options->count, 5);
+    EXPECT_TRUE(monitor.options->port.simulated && monitor.options->count == 5);
     EXPECT_FALSE(parse({"--port", "1", "monitor"}).options->count);
 
     EXPECT_EQ(parse({"--port", "1", "reset-minmax"}).options->command, CliCommand::ResetMinMax);

@@ -12,7 +12,7 @@ using WiringDialogs = DialogTest;
 
 const ScriptedOperator::Box noWiring{"No Data", "Illegal data. Please fill in unit specifi" "cations."};
 
-TEST_F(WiringDialogs, ResistorOptionWritesAtOnceAndCancelKeepsIt)
+TEST_F(WiringDialogs, ResistorOptionWritesAtOnceAndDoneSetsOhmWithoutMarkingTheHeading)
 {
     setInput(session.EditConf, 0x61);
     auto res = open<ResType>();
@@ -20,27 +20,22 @@ TEST_F(WiringDialogs, ResistorOptionWritesAtOnceAndCancelKeepsIt)
     EXPECT_FALSE(res->isVisible());
     expectInput(CodeResistor2Wire, "Resistor", 0);
     EXPECT_EQ(session.EditConf.InputClass, ClassResistor);
-}
 
-TEST_F(WiringDialogs, ResistorDoneSetsOhmWithoutMarkingTheHeading)
-{
+    setInput(session.EditConf, 0x61);
     setInput(session.UnitConf, 0x61);
     session.update.UpdateKind = 3;
     session.EditConf.RangeMin = 0;
-    auto res = open<ResType>();
+    res = open<ResType>();
     click({res->ComDone});
     EXPECT_EQ(op.only(), noWiring);
     click({res->Optwire[0], res->ComDone});
     EXPECT_FALSE(res->isVisible());
     expectInput(CodeResistor3Wire, "Resistor", 1);
-    EXPECT_EQ(session.EditConf.Units, UnitsOhm);
-    EXPECT_EQ(session.EditConf.RangeMin, NoValue);
-    EXPECT_EQ(redraws, 1);
-    EXPECT_EQ(headingMarks, 0);
-    EXPECT_EQ(session.update.UpdateKind, 3);
+    EXPECT_EQ(std::pair(session.EditConf.Units, session.EditConf.RangeMin), std::pair(UnitsOhm, NoValue));
+    EXPECT_EQ(std::tuple(redraws, headingMarks, session.update.UpdateKind), std::tuple(1, 0, 3));
 }
 
-TEST_F(WiringDialogs, PotentiometerCancelWritesNothing)
+TEST_F(WiringDialogs, PotentiometerIsAlwaysZeroToHundredPercentAndCancelWritesNothing)
 {
     setInput(session.EditConf, 0x61);
     const ConfRecord before = session.EditConf;
@@ -49,19 +44,16 @@ TEST_F(WiringDialogs, PotentiometerCancelWritesNothing)
     EXPECT_EQ(op.only(), noWiring);
     click({pot->Optwire[1], pot->Comcancel});
     EXPECT_EQ(session.EditConf, before);
-}
 
-TEST_F(WiringDialogs, PotentiometerIsAlwaysZeroToHundredPercent)
-{
     for (std::uint8_t wires : {1, 2}) {
         session.EditConf.Wires = wires; // preselects the option, as a click would
         session.EditConf.RangeMin = -50;
         session.EditConf.Units = UnitsCelsius;
-        auto pot = open<frmpot>();
+        pot = open<frmpot>();
         click({pot->ComDone});
         expectInput(wires == 1 ? CodePotentiometer3Wire : CodePotentiometer4Wire, "Poteniometer", wires);
-        EXPECT_EQ(std::pair(session.EditConf.RangeMin, session.EditConf.RangeMax), std::pair(0.0f, 100.0f));
-        EXPECT_EQ(session.EditConf.Units, UnitsPercent);
+        EXPECT_EQ(std::tuple(session.EditConf.RangeMin, session.EditConf.RangeMax, session.EditConf.Units),
+                  std::tuple(0.0f, 100.0f, UnitsPercent));
     }
 }
 

@@ -8,56 +8,29 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
-
-TEST(PortFile, ReadsTheFirstNumber)
+TEST(PortFile, ReadsTheFirstNumberOrKeepsThePortAndTellsTheOperator)
 {
     QTemporaryDir dir;
     Session s;
     s.AppDir = dir.path();
-    ScriptedOperator op;
-    for (const auto& [content, port] : std::vector<std::pair<QByteArray, int>>{
-             {"4\r\n", 4}, {"12\r\n", 12}, {"  3", 3}, {"2\n7\n", 2}}) {
-        writeFile(PortFilePath(s.AppDir), content);
-        ReadPortFile(s, op);
-        EXPECT_EQ(s.link.PortNumber, port) << content.toStdString();
-    }
-    EXPECT_TRUE(op.boxes.empty());
-}
-
-TEST(PortFile, UnreadableFileKeepsThePortAndTellsTheOperator)
-{
-    QTemporaryDir dir;
-    Session s;
-    s.AppDir = dir.path();
-    s.link.PortNumber = 3;
     const QString path = PortFilePath(s.AppDir);
-    for (const QByteArray& content : {QByteArray(), QByteArray("com"), QByteArray("99999999999"), QByteArray(5000, '1')}) {
+    const std::pair<QByteArray, int> cases[] = {
+        {"4\r\n", 4}, {"12\r\n", 12}, {"  3", 3}, {"2\n7\n", 2},
+        {"", 0}, {"com", 0}, {"99999999999", 0}, {QByteArray(5000, '1'), 0}, {QByteArray(), 0},  // 0: refused
+    };
+    const std::vector<ScriptedOperator::Box> refused{{"Illegal Pathname", "Can't access file: '" + path + "'."}};
+    for (const auto& [content, port] : cases) {
         ScriptedOperator op;
-        writeFile(path, content);
+        s.link.PortNumber = 9;
+        QFile::remove(path);
+        QFile file(path);
+        if (!content.isNull())
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        file.close();
         ReadPortFile(s, op);
-        EXPECT_EQ(s.link.PortNumber, 3);
-        EXPECT_EQ(op.only(), (ScriptedOperator::Box{"Illegal Pathname", "Can't access file: '" + path + "'."}));
+        EXPECT_EQ(s.link.PortNumber, port ? port : 9) << content.toStdString();
+        EXPECT_EQ(op.boxes, port ? std::vector<ScriptedOperator::Box>{} : refused) << content.toStdString();
     }
-    ScriptedOperator op;
-    QFile::remove(path);
-    ReadPortFile(s, op);
-    EXPECT_EQ(op.only().title, QStringLiteral("Illegal Pathname"));
 }
 
 TEST(PortFile, WritesNumberWithCrLfAndReportsFailure)
@@ -68,14 +41,15 @@ TEST(PortFile, WritesNumberWithCrLfAndReportsFailure)
     s.link.PortNumber = 2;
     ScriptedOperator op;
     WritePortFile(s, op);
-    EXPECT_EQ(readFile(PortFilePath(s.AppDir)), QByteArray("2\r\n"));
+    QFile written(PortFilePath(s.AppDir));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), QByteArray("2\r\n"));
     EXPECT_TRUE(op.boxes.empty());
 
     // A folder in the file's place cannot be replaced: message, and the folder stays.
-    Session blocked;
-    blocked.AppDir = dir.filePath(QStringLiteral("sub"));
-    ASSERT_TRUE(QDir().mkpath(PortFilePath(blocked.AppDir)));
-    WritePortFile(blocked, op);
-    EXPECT_EQ(op.only().text, "Can't access file: '" + PortFilePath(blocked.AppDir) + "'.");
-    EXPECT_TRUE(QFileInfo(PortFilePath(blocked.AppDir)).isDir());
+    s.AppDir = dir.filePath(QStringLiteral("sub"));
+    ASSERT_TRUE(QDir().mkpath(PortFilePath(s.AppDir)));
+    WritePortFile(s, op);
+    EXPECT_EQ(op.only().text, "Can't access file: '" + PortFilePath(s.AppDir) + "'.");
+    EXPECT_TRUE(QFileInfo(PortFilePath(s.AppDir)).isDir());
 }

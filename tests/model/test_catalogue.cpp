@@ -3,28 +3,13 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-struct Expected {
-    std::uint8_t code;
-    const char* name;
-    std::uint8_t inputClass;
-    std::uint8_t wires;
-};
-
-ConfRecord withCode(std::uint8_t code)
+TEST(Catalogue, LookupKnowsEveryCodeOfTheTableAndNoOther)
 {
-    ConfRecord r;
-    r.InputCode = code;
-    return r;
-}
-
-} // namespace
-
-TEST(Catalogue, LookupCoversEveryCodeOfTheTable)
-{
-    const Catalogue c = BuildCatalogue();
-    const Expected table[] = {
+    const struct {
+        std::uint8_t code;
+        const char* name;
+        std::uint8_t inputClass, wires;
+    } table[] = {
         {0x00, "Copper", 0, 0}, {0x08, "Copper", 0, 1}, {0x10, "Copper", 0, 2},
         {0x20, "Ni - 120", 0, 0}, {0x29, "Ni - 1000", 0, 1}, {0x32, "Ni - Fe", 0, 2},
         {0x40, "Pt-50 (385)", 0, 0}, {0x49, "Pt-100 (385)", 0, 1}, {0x52, "Pt-500 (385)", 0, 2},
@@ -36,19 +21,13 @@ TEST(Catalogue, LookupCoversEveryCodeOfTheTable)
         {160, "Voltage input", 3, 255}, {200, "Poteniometer", 2, 1}, {208, "Poteniometer", 2, 2},
         {224, "Unidentified Input Type", 255, 255},
     };
-    for (const Expected& e : table) {
+    const Catalogue c = BuildCatalogue();
+    for (const auto& e : table) {
         ConfRecord r;
         ASSERT_TRUE(LookupInputCode(c, r, e.code)) << int(e.code);
-        EXPECT_EQ(r.InputCode, e.code);
-        EXPECT_EQ(r.InputName, QString::fromLatin1(e.name)) << int(e.code);
-        EXPECT_EQ(r.InputClass, e.inputClass) << int(e.code);
-        EXPECT_EQ(r.Wires, e.wires) << int(e.code);
+        EXPECT_EQ(std::tie(r.InputCode, r.InputName, r.InputClass, r.Wires),
+                  std::make_tuple(e.code, QString::fromLatin1(e.name), e.inputClass, e.wires));
     }
-}
-
-TEST(Catalogue, EveryOtherCodeIsUnknownAndLeavesTheRecordAlone)
-{
-    const Catalogue c = BuildCatalogue();
     int known = 0;
     for (int code = 0; code < 256; ++code) {
         ConfRecord r;
@@ -58,46 +37,39 @@ TEST(Catalogue, EveryOtherCodeIsUnknownAndLeavesTheRecordAlone)
         else
             EXPECT_EQ(r.InputName, QStringLiteral("before")) << code;
     }
-    // 3 copper + 9 nickel + 24 platinum + 14 thermocouple + 7 fixed codes.
-    EXPECT_EQ(known, 57);
-    EXPECT_FALSE(IsSensorCode(c, 0x70));
-    EXPECT_TRUE(IsSensorCode(c, 0x00));
-    EXPECT_FALSE(IsSensorCode(c, CodeVoltage));
+    EXPECT_EQ(known, 57);  // 3 copper + 9 nickel + 24 platinum + 14 thermocouple + 7 fixed codes
+    EXPECT_TRUE(IsSensorCode(c, 0x00) && !IsSensorCode(c, 0x70) && !IsSensorCode(c, CodeVoltage));
     EXPECT_EQ(ThermocoupleIndex(c, 0x6D), 12);
 }
 
-TEST(RangeLimits, TemperatureSensorsInCelsiusAndFahrenheit)
+TEST(RangeLimits, EachSensorInTheUnitsThatFitIt)
 {
-    const ConfRecord pt100 = withCode(0x49);
-    EXPECT_EQ(MaxLimitText(pt100, 850.0f, 0.0f), QString());
-    EXPECT_EQ(MaxLimitText(pt100, 850.5f, 0.0f), QString::fromUtf8("850\u00B0C"));
-    EXPECT_EQ(MinLimitText(pt100, -200.0f, 0.0f), QString());
-    EXPECT_EQ(MinLimitText(pt100, -201.0f, 0.0f), QString::fromUtf8("-200\u00B0C"));
-    EXPECT_EQ(MaxLimitText(pt100, 1563.0f, 1.0f), QString::fromUtf8("1562\u00B0F"));
-
-    const ConfRecord copper = withCode(0x10);
-    EXPECT_EQ(MinLimitText(copper, -110.0f, 1.0f), QString::fromUtf8("-103\u00B0F"));
-    EXPECT_EQ(MinLimitText(copper, -103.0f, 1.0f), QString());
-
-    EXPECT_EQ(MaxLimitText(withCode(0x4E), 456.0f, 0.0f), QString::fromUtf8("455\u00B0C"));   // Pt-500 (392)
-    EXPECT_EQ(MaxLimitText(withCode(0x42), 601.0f, 0.0f), QString::fromUtf8("600\u00B0C"));   // Pt-500 (385)
-    EXPECT_EQ(MinLimitText(withCode(0x6E), -16.0f, 0.0f), QString::fromUtf8("-15\u00B0C"));   // type C
-    EXPECT_EQ(MinLimitText(withCode(0x6E), 4.0f, 1.0f), QString::fromUtf8("5\u00B0F"));
-    EXPECT_EQ(MinLimitText(withCode(0x6B), 999.0f, 0.0f), QString::fromUtf8("1000\u00B0C")); // type W
-    EXPECT_EQ(MaxLimitText(withCode(0x6D), 4218.0f, 1.0f), QString::fromUtf8("4217\u00B0F")); // type W5
-}
-
-TEST(RangeLimits, NoLimitWhereTheUnitsDoNotFitOrTheSensorHasNone)
-{
-    EXPECT_EQ(MaxLimitText(withCode(0x61), 99999.0f, 4.0f), QString());  // thermocouple in %
-    EXPECT_EQ(MaxLimitText(withCode(0x43), 99999.0f, 0.0f), QString());  // Pt-1000 (385)
-    EXPECT_EQ(MinLimitText(withCode(0x57), -99999.0f, 1.0f), QString()); // Pt-1000 (392)
-    EXPECT_EQ(MaxLimitText(withCode(CodePotentiometer3Wire), 1e6f, 4.0f), QString());
-    EXPECT_EQ(MinLimitText(withCode(CodeVoltage), -146.0f, 3.0f), QStringLiteral("-145mV"));
-    EXPECT_EQ(MinLimitText(withCode(CodeVoltage), -146.0f, 0.0f), QString());
-    EXPECT_EQ(MaxLimitText(withCode(CodeVoltage), 145.0f, 3.0f), QString());
-    EXPECT_EQ(MaxLimitText(withCode(CodeResistor3Wire), 4000.5f, 2.0f), QStringLiteral("4000 Ohm"));
-    EXPECT_EQ(MinLimitText(withCode(CodeResistor2Wire), -0.5f, 2.0f), QStringLiteral("0 Ohm"));
-    EXPECT_EQ(MaxLimitText(withCode(CodeResistor2Wire), 5000.0f, 0.0f), QString());
-    EXPECT_EQ(MaxLimitText(withCode(0x61), 5000.0f, 2.0f), QString());  // a thermocouple in Ohm
+    const struct {
+        std::uint8_t code;
+        bool max;
+        float value, units;
+        const char* limit;  // empty: within the limit, or no limit applies
+    } cases[] = {
+        {0x49, true, 850.0f, 0, ""}, {0x49, true, 850.5f, 0, "850°C"}, {0x49, false, -200.0f, 0, ""},
+        {0x49, false, -201.0f, 0, "-200°C"}, {0x49, true, 1563.0f, 1, "1562°F"},
+        {0x10, false, -110.0f, 1, "-103°F"}, {0x10, false, -103.0f, 1, ""},
+        {0x4E, true, 456.0f, 0, "455°C"},   // Pt-500 (392)
+        {0x42, true, 601.0f, 0, "600°C"},   // Pt-500 (385)
+        {0x6E, false, -16.0f, 0, "-15°C"}, {0x6E, false, 4.0f, 1, "5°F"},  // type C
+        {0x6B, false, 999.0f, 0, "1000°C"}, {0x6D, true, 4218.0f, 1, "4217°F"},  // types W and W5
+        {0x61, true, 99999.0f, 4, ""},      // a thermocouple in %
+        {0x61, true, 5000.0f, 2, ""},       // a thermocouple in Ohm
+        {0x43, true, 99999.0f, 0, ""}, {0x57, false, -99999.0f, 1, ""},  // the Pt-1000 have none
+        {CodePotentiometer3Wire, true, 1e6f, 4, ""},
+        {CodeVoltage, false, -146.0f, 3, "-145mV"}, {CodeVoltage, false, -146.0f, 0, ""},
+        {CodeVoltage, true, 145.0f, 3, ""},
+        {CodeResistor3Wire, true, 4000.5f, 2, "4000 Ohm"}, {CodeResistor2Wire, false, -0.5f, 2, "0 Ohm"},
+        {CodeResistor2Wire, true, 5000.0f, 0, ""},
+    };
+    for (const auto& c : cases) {
+        ConfRecord r;
+        r.InputCode = c.code;
+        const QString text = c.max ? MaxLimitText(r, c.value, c.units) : MinLimitText(r, c.value, c.units);
+        EXPECT_EQ(text, QString::fromUtf8(c.limit)) << int(c.code) << (c.max ? " max " : " min ") << c.value;
+    }
 }

@@ -13,11 +13,8 @@ ConfRecord completeRecord()
     r.Serial = QStringLiteral("1234567");
     r.Tag = QStringLiteral("TT-101");
     r.InputCode = 0x49;
-    r.BurnOut = 0;
-    r.Freq = 0;
-    r.Mode = 0;
+    r.BurnOut = r.Freq = r.Mode = r.Units = 0;
     r.OutDir = 1;
-    r.Units = 0;
     r.RangeMin = 0;
     r.RangeMax = 100;
     return r;
@@ -25,44 +22,20 @@ ConfRecord completeRecord()
 
 } // namespace
 
-TEST(ConfRecord, ResetClearsCodesAndKeepsOutputDampingFactoryAndDisplay)
+TEST(ConfRecord, ResetClearsCodesShowsNothingAndKeepsOutputDampingFactoryAndDisplay)
 {
     ConfRecord r = completeRecord();
-    r.OutMin = 4;
-    r.OutMax = 20;
-    r.Damping = 3;
-    r.AmbUnits = 1;
+    r.OutMin = 4, r.OutMax = 20, r.Damping = 3, r.AmbUnits = 1, r.DispLow = -200, r.CalGain = 10000;
     r.FactBytes = {1, 2};
-    r.DispLow = -200;
-    r.CalGain = 10000;
     ResetConf(r);
-
-    EXPECT_TRUE(r.Serial.isEmpty());
-    EXPECT_EQ(r.InputCode, NoCode);
-    EXPECT_EQ(r.Units, NoCode);
-    EXPECT_TRUE(SameSingle(r.RangeMax, NoValue));
-    EXPECT_TRUE(SameSingle(r.Reading, NoValue));
-    EXPECT_TRUE(SameSingle(r.CalGain, NoCal));
-    EXPECT_EQ(r.OutMin, 4);
-    EXPECT_EQ(r.OutMax, 20);
-    EXPECT_EQ(r.Damping, 3);
-    EXPECT_EQ(r.AmbUnits, 1);
+    EXPECT_TRUE(r.Serial.isEmpty() && r.InputCode == NoCode && r.Units == NoCode);
+    EXPECT_TRUE(SameSingle(r.RangeMax, NoValue) && SameSingle(r.Reading, NoValue) && SameSingle(r.CalGain, NoCal));
+    EXPECT_EQ(std::tie(r.OutMin, r.OutMax, r.Damping, r.AmbUnits, r.DispLow), std::make_tuple(4.0f, 20.0f, 3.0f, 1, -200));
     EXPECT_EQ(r.FactBytes, (std::vector<std::uint8_t>{1, 2}));
-    EXPECT_EQ(r.DispLow, -200);
-}
-
-TEST(ConfRecord, FreshRecordShowsEmptyTextsAndIsIncomplete)
-{
-    ConfRecord r;
-    ResetConf(r);
     EXPECT_FALSE(IsConfComplete(r));
-    EXPECT_EQ(ValueText(r.RangeMin), QString());
-    EXPECT_EQ(ValueText(r.Reading), QString());
-    EXPECT_EQ(BurnOutText(r.BurnOut), QString());
-    EXPECT_EQ(OutDirText(r.OutDir), QString());
-    EXPECT_EQ(ModeText(r.Mode), QString());
-    EXPECT_EQ(FreqText(r.Freq), QString());
-    EXPECT_EQ(WiresText(r), QString());
+    for (const QString& text : {ValueText(r.RangeMin), ValueText(r.Reading), BurnOutText(r.BurnOut), OutDirText(r.OutDir),
+                                ModeText(r.Mode), FreqText(r.Freq), WiresText(r)})
+        EXPECT_EQ(text, QString());
 }
 
 TEST(ConfRecord, CompletenessNeedsEveryRequiredField)
@@ -87,37 +60,34 @@ TEST(ConfRecord, CompletenessNeedsEveryRequiredField)
     }
 }
 
-TEST(OptionFlags, UnpackFollowsTheInputClass)
+TEST(ConfRecord, ClampReplacesOnlyOutOfRangeCodes)
+{
+    ConfRecord r = completeRecord();
+    EXPECT_TRUE(ClampConfCodes(r));
+    r.BurnOut = 7, r.Units = 9, r.AmbUnits = 2, r.Mode = 1;
+    EXPECT_FALSE(ClampConfCodes(r));
+    EXPECT_EQ(std::tie(r.BurnOut, r.Units, r.AmbUnits, r.Mode, r.Freq), std::make_tuple(NoCode, NoCode, NoCode, 1, 0));
+}
+
+TEST(OptionFlags, BitsFollowTheInputClassAndPackUnpacksBack)
 {
     ConfRecord tc;
     tc.InputClass = ClassThermocouple;
     UnpackOptionFlags(0x44, tc);
-    EXPECT_EQ(tc.BurnOut, 0);
-    EXPECT_EQ(tc.Freq, 0);
-    EXPECT_EQ(tc.Mode, 0);
-    EXPECT_EQ(tc.AmbUnits, 0);
-    EXPECT_EQ(tc.Units, UnitsPercent);
-
+    EXPECT_EQ(std::tie(tc.BurnOut, tc.Freq, tc.Mode, tc.AmbUnits, tc.Units), std::make_tuple(0, 0, 0, 0, UnitsPercent));
     ConfRecord rtd;
     rtd.InputClass = ClassRtd;
     UnpackOptionFlags(0x08, rtd);
-    EXPECT_EQ(rtd.BurnOut, 1);
-    EXPECT_EQ(rtd.Units, UnitsFahrenheit);
-
+    EXPECT_EQ(std::tie(rtd.BurnOut, rtd.Units), std::make_tuple(1, UnitsFahrenheit));
     const std::pair<std::uint8_t, std::uint8_t> classUnits[] = {
         {ClassResistor, UnitsOhm}, {ClassPotentiometer, UnitsPercent}, {ClassVoltage, UnitsMillivolt}, {NoCode, UnitsCelsius}};
     for (auto [inputClass, units] : classUnits) {
         ConfRecord r;
         r.InputClass = inputClass;
         UnpackOptionFlags(0x30, r);
-        EXPECT_EQ(r.Units, units) << int(inputClass);
-        EXPECT_EQ(r.Freq, 1);
-        EXPECT_EQ(r.Mode, 1);
+        EXPECT_EQ(std::tie(r.Units, r.Freq, r.Mode), std::make_tuple(units, 1, 1)) << int(inputClass);
     }
-}
 
-TEST(OptionFlags, PackAndUnpackAreInverseForTemperatureInputs)
-{
     for (std::uint8_t inputClass : {ClassRtd, ClassThermocouple})
         for (int bits = 0; bits < 32; ++bits) {
             ConfRecord r;
@@ -130,38 +100,9 @@ TEST(OptionFlags, PackAndUnpackAreInverseForTemperatureInputs)
             ConfRecord back;
             back.InputClass = inputClass;
             UnpackOptionFlags(PackOptionFlags(r), back);
-            EXPECT_EQ(back.BurnOut, r.BurnOut) << bits;
-            EXPECT_EQ(back.Freq, r.Freq) << bits;
-            EXPECT_EQ(back.Mode, r.Mode) << bits;
-            EXPECT_EQ(back.AmbUnits, r.AmbUnits) << bits;
-            EXPECT_EQ(back.Units, r.Units) << bits;
+            EXPECT_EQ(std::tie(back.BurnOut, back.Freq, back.Mode, back.AmbUnits, back.Units),
+                      std::tie(r.BurnOut, r.Freq, r.Mode, r.AmbUnits, r.Units)) << bits;
         }
-}
-
-TEST(ConfRecord, ClampReplacesOnlyOutOfRangeCodes)
-{
-    ConfRecord r = completeRecord();
-    EXPECT_TRUE(ClampConfCodes(r));
-    r.BurnOut = 7;
-    r.Units = 9;
-    r.AmbUnits = 2;
-    r.Mode = 1;
-    EXPECT_FALSE(ClampConfCodes(r));
-    EXPECT_EQ(r.BurnOut, NoCode);
-    EXPECT_EQ(r.Units, NoCode);
-    EXPECT_EQ(r.AmbUnits, NoCode);
-    EXPECT_EQ(r.Mode, 1);
-    EXPECT_EQ(r.Freq, 0);
-}
-
-TEST(ConfRecord, ModeAppliesToAllButPotentiometerAndNone)
-{
-    EXPECT_TRUE(ModeApplies(ClassRtd));
-    EXPECT_TRUE(ModeApplies(ClassThermocouple));
-    EXPECT_TRUE(ModeApplies(ClassVoltage));
-    EXPECT_TRUE(ModeApplies(ClassResistor));
-    EXPECT_FALSE(ModeApplies(ClassPotentiometer));
-    EXPECT_FALSE(ModeApplies(NoCode));
 }
 
 TEST(Session, InitCopyAndCommitRules)

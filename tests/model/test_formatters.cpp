@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 TEST(Formatters, CodeTexts)
 {
     EXPECT_EQ(UnitsText(0), QString::fromUtf8("\u00B0C"));
@@ -14,22 +12,17 @@ TEST(Formatters, CodeTexts)
     EXPECT_EQ(AmbUnitsText(1), QString::fromUtf8("\u00B0F"));
     EXPECT_EQ(AmbUnitsText(255), QString());
     // Output direction and burn-out map 1 in opposite directions.
-    EXPECT_EQ(OutDirText(1), QStringLiteral("Up Scale"));
-    EXPECT_EQ(BurnOutText(1), QStringLiteral("Down Scale"));
-    EXPECT_EQ(OutDirText(0), QStringLiteral("Down Scale"));
-    EXPECT_EQ(BurnOutText(0), QStringLiteral("Up Scale"));
+    EXPECT_EQ(OutDirText(1) + BurnOutText(1), QStringLiteral("Up ScaleDown Scale"));
+    EXPECT_EQ(OutDirText(0) + BurnOutText(0), QStringLiteral("Down ScaleUp Scale"));
     EXPECT_EQ(ModeText(1), QStringLiteral("Differential"));
     EXPECT_EQ(FreqText(1), QStringLiteral("60 Hz"));
     EXPECT_EQ(FreqText(2), QString());
 
-    ConfRecord voltage;
-    voltage.InputClass = ClassVoltage;
-    voltage.Wires = 0;
-    EXPECT_EQ(WiresText(voltage), QString());
-    ConfRecord rtd;
-    rtd.InputClass = ClassRtd;
-    rtd.Wires = 1;
-    EXPECT_EQ(WiresText(rtd), QStringLiteral("3 wire"));
+    ConfRecord r;
+    r.InputClass = ClassRtd, r.Wires = 1;
+    EXPECT_EQ(WiresText(r), QStringLiteral("3 wire"));
+    r.InputClass = ClassVoltage, r.Wires = 0;
+    EXPECT_EQ(WiresText(r), QString());
 }
 
 TEST(Formatters, GeneralNumberForm)
@@ -66,7 +59,7 @@ TEST(DecimalText, NumbersArePlainDecimals)
                                                   {"5.", 5.0f},   {"1e-3", 1e-3f},    {"2.147483E+09", NoValue}};
     for (const auto& [text, value] : good)
         EXPECT_TRUE(ParseSingle(text) && SameSingle(*ParseSingle(text), value)) << text;
-        // Typed text with characters beyond Latin-1 is no number either.
+    // Typed text with characters beyond Latin-1 is no number either.
     EXPECT_FALSE(ParseSingle(QStringView(u"1\u00B5")));
     for (const char* text : {"", " 1", "\t1", "0x10", "inf", "nan", "1e39", "1e-50", "1.2.3", ".", "e5", "1e", "1,5"})
         EXPECT_FALSE(ParseSingle(text)) << '"' << text << '"';
@@ -78,9 +71,6 @@ TEST(DecimalText, NumbersArePlainDecimals)
 
 TEST(Formatters, RoundingHalvesToEven)
 {
-    EXPECT_EQ(RoundHalfEven(252.5), 252);
-    EXPECT_EQ(RoundHalfEven(253.5), 254);
-    EXPECT_EQ(RoundHalfEven(-50.5), -50);
-    EXPECT_EQ(RoundHalfEven(12.5), 12);
-    EXPECT_EQ(RoundHalfEven(12.51), 13);
+    for (const auto& [value, rounded] : {std::pair{252.5, 252}, {253.5, 254}, {-50.5, -50}, {12.51, 13}})
+        EXPECT_EQ(RoundHalfEven(value), rounded) << value;
 }

@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-using Box = ScriptedOperator::Box;
-
-TEST(OperatorMessages, FixedTitlesAndTexts)
+TEST(OperatorMessages, TitlesAndTextsAsShown)
 {
     ScriptedOperator op;
     NoDataMessage(op, QStringLiteral("Illegal Data. Please Fill in The Port No."));
@@ -21,8 +19,14 @@ TEST(OperatorMessages, FixedTitlesAndTexts)
     MinValueMessage(op, QStringLiteral("4000 Ohm"));
     IllegalPathMessage(op, CantAccessFileText(QStringLiteral("/a/PortNo.txt")));
     CommErrorMessage(op, QString());
+    UpdateFailedMessage(op);
+    for (int error : {8005, 8010, 8002})
+        PortOpenError(op, error);
+    for (int error : {8019, 8020, 8012})
+        PortCloseError(op, error);
 
-    const std::vector<Box> expected = {
+    const QString port = QStringLiteral("Comm Control Error no. ");
+    const std::vector<ScriptedOperator::Box> expected = {
         {"No Data", "Illegal Data. Please Fill in The Port No."},
         {"Illegal Suffix", "You are not allowed to save a file with .urd suffix."},
         {"Empty Fields", "There are a few fields without data. Please fill them in."},
@@ -35,40 +39,14 @@ TEST(OperatorMessages, FixedTitlesAndTexts)
         {"Minimum Value Error", "The Minimum Value Possible For The Chosen Sensor\r\n Is : 4000 Ohm"},
         {"Illegal Pathname", "Can't access file: '/a/PortNo.txt'."},
         {"Communication Error", ""},
-    };
-    EXPECT_EQ(op.boxes, expected);
-}
-
-TEST(OperatorMessages, UpdateFailureIsIndented)
-{
-    ScriptedOperator op;
-    UpdateFailedMessage(op);
-    const Box box = op.only();
-    EXPECT_EQ(box.title, QStringLiteral("Updating Error"));
-    const QStringList lines = box.text.split(QStringLiteral("\r\n"));
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(lines[0], QStringLiteral("An Error Occured While Trying to Update the Unit "));
-    EXPECT_EQ(lines[1], QString(24, QLatin1Char(' ')) + QStringLiteral("Updating Failed."));
-    EXPECT_EQ(lines[2], QString(17, QLatin1Char(' ')) + QStringLiteral("Check Unit's Connections."));
-}
-
-TEST(OperatorMessages, PortErrorDetailsByNumber)
-{
-    ScriptedOperator op;
-    PortOpenError(op, 8005);
-    PortOpenError(op, 8010);
-    PortOpenError(op, 8002);
-    PortCloseError(op, 8019);
-    PortCloseError(op, 8020);
-    PortCloseError(op, 8012);
-    const QString prefix = QStringLiteral("Comm Control Error no. ");
-    const std::vector<Box> expected = {
-        {"Communication Error", prefix + "8005 has occured. Port Is Already Open, Or Occupied By Other Device."},
-        {"Communication Error", prefix + "8010 has occured. The Hardware Is Not Evailable (Locked By Another Device)."},
-        {"Communication Error", prefix + "8002 has occured. Can't open Port."},
-        {"Communication Error", prefix + "8019 has occured. The device is busy."},
-        {"Communication Error", prefix + "8020 has occured. Error reading Comm device."},
-        {"Communication Error", prefix + "8012 has occured. Can't close Port."},
+        {"Updating Error", "An Error Occured While Trying to Update the Unit \r\n" + QString(24, ' ') + "Updating Failed.\r\n"
+                               + QString(17, ' ') + "Check Unit's Connections."},
+        {"Communication Error", port + "8005 has occured. Port Is Already Open, Or Occupied By Other Device."},
+        {"Communication Error", port + "8010 has occured. The Hardware Is Not Evailable (Locked By Another Device)."},
+        {"Communication Error", port + "8002 has occured. Can't open Port."},
+        {"Communication Error", port + "8019 has occured. The device is busy."},
+        {"Communication Error", port + "8020 has occured. Error reading Comm device."},
+        {"Communication Error", port + "8012 has occured. Can't close Port."},
     };
     EXPECT_EQ(op.boxes, expected);
 }

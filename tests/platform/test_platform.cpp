@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(InstallRegistry, FindsTheDefaultValueOfTheAppPathsKey)
+TEST(InstallRegistry, FindsTheDefaultValueOfTheAppPathsKeyInItsFile)
 {
     const QString key = QString::fromLatin1(AppPathsKey);
     EXPECT_EQ(InstallRegistry::appPathFromText(QStringLiteral("[") + key + QStringLiteral("]\n@=/opt/x/delvo2\n")),
@@ -18,10 +18,8 @@ TEST(InstallRegistry, FindsTheDefaultValueOfTheAppPathsKey)
     EXPECT_FALSE(InstallRegistry::appPathFromText(QStringLiteral("[HKEY_LOCAL_MACHINE\\Other]\n@=/x\n[") + key
                                                   + QStringLiteral("]\nPath=/y\n")));
     EXPECT_FALSE(InstallRegistry::appPathFromText(QString()));
-}
 
-TEST(InstallRegistry, ReadsFromFileAndReportsMissing)
-{
+    // The file the installer writes; none at all means no installation.
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("registry.ini"));
     EXPECT_FALSE(InstallRegistry::fromFile(path).appPathValue());

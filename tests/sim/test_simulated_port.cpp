@@ -49,7 +49,7 @@ TEST(SimulatedPort, RepliesArriveAtTheirPacedTimesOrWholeWhenUnpaced)
     }
 }
 
-TEST(SimulatedPort, InputIsDiscardedAndLostWhileClosed)
+TEST(SimulatedPort, InputIsDiscardedLostWhileClosedAndOtherLineSettingsReachNothing)
 {
     Bench bench;
     bench.port.write("t");
@@ -62,29 +62,20 @@ TEST(SimulatedPort, InputIsDiscardedAndLostWhileClosed)
     EXPECT_EQ(bench.port.bytesWaiting(), 5);  // the reply to 's' only
     bench.port.discardInput();
     EXPECT_TRUE(bench.port.readAll().isEmpty());
-}
 
-TEST(SimulatedPort, OtherLineSettingsReachNothing)
-{
-    Bench bench;
-    int error = 0;
     bench.port.close(error);
     bench.port.open(QStringLiteral("COM1"), QStringLiteral("9600,N,8,1"), error);
     EXPECT_TRUE(bench.exchange("t").isEmpty());
 }
 
-TEST(SimulatedUnitFraming, AnUnfinishedBlockIsDroppedAfterAPause)
+TEST(SimulatedUnitFraming, AnUnfinishedBlockIsDroppedAfterAPauseAndABadLengthIsNoted)
 {
     Bench bench;
     EXPECT_EQ(bench.exchange(hex("01 84 70")).toHex(' '), "01");
     bench.clock.advance(1.0);
     EXPECT_EQ(bench.exchange("t").toHex(' '), "74 49");
     EXPECT_TRUE(bench.unit.memory().blocks().empty());
-}
 
-TEST(SimulatedUnitFraming, ABadBlockLengthIsNotedAndTheRestIgnored)
-{
-    Bench bench;
     EXPECT_EQ(bench.exchange(hex("01 00 74 74")).toHex(' '), "01");
     EXPECT_EQ(bench.unit.memory().irregularities().size(), 1);
     bench.clock.advance(1.0);

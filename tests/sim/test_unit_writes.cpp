@@ -9,6 +9,12 @@
 TEST(SimulatedUnitWrites, SelectAndBlockAcknowledgesARightChecksumAndAsksAgainForAWrongOne)
 {
     Bench bench;
+    // The display range and the finish are single frames.
+    EXPECT_EQ(bench.exchange(hex("41 FF 9C 01 F4 00")).toHex(' '), "a5");
+    EXPECT_EQ(bench.exchange("B").toHex(' '), "42 ff 9c 01 f4");
+    EXPECT_EQ(bench.exchange("ZZ").toHex(' '), "5a 5a");
+    EXPECT_EQ(bench.unit.finishCount(), 2);
+
     EXPECT_EQ(bench.exchange(hex("01"), 0.05).toHex(' '), "01");
     EXPECT_EQ(bench.exchange(hex("81 00 FF BB 00")).toHex(' '), "bb");
     EXPECT_TRUE(bench.unit.memory().blocks().empty());
@@ -19,43 +25,21 @@ TEST(SimulatedUnitWrites, SelectAndBlockAcknowledgesARightChecksumAndAsksAgainFo
     EXPECT_TRUE(bench.unit.memory().irregularities().isEmpty());
 }
 
-TEST(SimulatedUnitWrites, ConfigurationBlockChangesWhatTheReadsReturn)
+TEST(SimulatedUnitWrites, ConfigurationAndSerialBlocksChangeWhatTheReadsReturn)
 {
     Bench bench;
     // Type K, 1200.00 .. -50.00, options 0x58, damping 5, 20 -> 4 mA, tag "TE-7 BOILER".
     const QByteArray block = hex("A0 01 00 61 01 D4 C0 80 13 88 58 05 4E 20 0F A0") + "TE-7 BOILER        ";
     EXPECT_EQ(bench.writeBlock(1, block).toHex(' '), "01 a5");
-
-    const struct {
-        const char* request;
-        const char* reply;
-    } reads[] = {
-        {"t", "74 61"},
-        {"x", "78 01 d4 c0"},  // 1200.00
-        {"v", "76 80 13 88"},  // -50.00
-        {"tsq", "74 61 73 05 0c 03 07 71 58"},
-        {"4", "34 4e 20"},
-        {"5", "35 0f a0"},
-        {"9", "39 05"},
-        {"p", "70 54 45 2d 37 20 42 4f 49 4c 45 52 20 20 20 20 20 20 20 20"},
-    };
-    for (const auto& read : reads)
-        EXPECT_EQ(bench.exchange(read.request).toHex(' '), QByteArray(read.reply)) << read.request;
-
-    const UnitConfiguration& configuration = bench.unit.memory().configuration();
-    EXPECT_EQ(configuration.inputCode, 0x61);
-    EXPECT_EQ(configuration.rangeMax, 120000);
-    EXPECT_EQ(configuration.outMin, 20000);
-    EXPECT_EQ(configuration.tag, QByteArray("TE-7 BOILER        "));
+    // Code, the options behind q, range 1200.00 .. -50.00, output 20 -> 4 mA, damping, tag.
+    EXPECT_EQ(bench.exchange("tsqxv459p").toHex(' '), "74 61 73 05 0c 03 07 71 58 78 01 d4 c0 76 80 13 88 34 4e 20 35 0f a0 "
+                                                     "39 05 70 54 45 2d 37 20 42 4f 49 4c 45 52 20 20 20 20 20 20 20 20");
+    EXPECT_EQ(bench.unit.memory().configuration().tag, QByteArray("TE-7 BOILER        "));
     EXPECT_TRUE(bench.unit.memory().irregularities().isEmpty());
-}
 
-TEST(SimulatedUnitWrites, SerialBlockLandsInFactoryMemory)
-{
-    Bench bench;
+    // A serial number block lands in factory memory.
     EXPECT_EQ(bench.writeBlock(1, hex("84 70 FF 01 02 03 04")).toHex(' '), "01 a5");
     EXPECT_EQ(bench.exchange("s").toHex(' '), "73 01 02 03 04");
-    EXPECT_EQ(bench.unit.memory().serialText(), QStringLiteral("0102304"));
     EXPECT_EQ(bench.unit.memory().factoryMemory()[0x73], 0x04);
 }
 
@@ -172,15 +156,6 @@ TEST(SimulatedUnitWrites, ReadingGoesThroughTheTablesTheUnitHolds)
     // While a table is being rewritten the unit measures exactly.
     rtd.writeBlock(1, hex("81 30 FF BB"));
     EXPECT_EQ(rtd.exchange("8").toHex(' '), "38 00 09 c4");
-}
-
-TEST(SimulatedUnitWrites, DisplayRangeAndFinish)
-{
-    Bench bench;
-    EXPECT_EQ(bench.exchange(hex("41 FF 9C 01 F4 00")).toHex(' '), "a5");
-    EXPECT_EQ(bench.exchange("B").toHex(' '), "42 ff 9c 01 f4");
-    EXPECT_EQ(bench.exchange("ZZ").toHex(' '), "5a 5a");
-    EXPECT_EQ(bench.unit.finishCount(), 2);
 }
 
 TEST(SimulatedUnitWrites, UploadSendsElevenBlocksAndResendsOnRequest)

@@ -36,8 +36,4 @@ TEST(PrintForms, HiddenPagesWithRowsInLineAndTheDatePlacedFromThePageWidth)
         sts.placeDate(pageWidth);
         EXPECT_EQ(sts.frDate->geometry(), QRect(left, 40, 161, 25)) << pageWidth;
     }
-    const SummaryForm targets = sts.targets();
-    EXPECT_EQ(targets.LbUnit[1], sts.LbUnit[1]);
-    EXPECT_EQ(targets.LbHead[14], nullptr);
-    EXPECT_EQ(targets.LbData[14], nullptr);
 }

@@ -108,8 +108,10 @@ TEST(UnitView, ClearingEmptiesTheConnectedUnitLabels)
     Views v;
     v.session.UnitConf = RtdConf();
     ShowUnitConf(v.session, v.targets);
-    ClearUnitPanel(v.targets);
     const UnitPanel& m = v.targets.unit;
+    for (QLabel* l : m.LbHead)
+        setLabelColour(l, Red);
+    ClearUnitPanel(v.targets);
     for (int i = 0; i <= 19; ++i)
         EXPECT_EQ(m.LbData[i]->text(), QString()) << i;
     EXPECT_EQ(m.LbData[20]->text(), QStringLiteral("-50"));
@@ -117,6 +119,6 @@ TEST(UnitView, ClearingEmptiesTheConnectedUnitLabels)
         EXPECT_EQ(l->text(), QString());
     for (QLabel* l : v.targets.printCon.LbData)
         EXPECT_EQ(l->text(), QString());
-    for (int i = 0; i <= 17; ++i)
-        EXPECT_EQ(labelColour(m.LbHead[i]), i == 12 ? Blue : QColor(8, 8, 8)) << i;
+    for (std::size_t i = 0; i < m.LbHead.size(); ++i)  // the headings beyond 17 keep their colour
+        EXPECT_EQ(labelColour(m.LbHead[i]), i == 12 ? Blue : i <= 17 ? QColor(8, 8, 8) : Red) << i;
 }
