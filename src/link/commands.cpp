@@ -53,7 +53,8 @@ QByteArray readExchange(Link& link, std::uint8_t command, std::uint8_t length, R
     }
     if (!complete) {
         if (!options.quiet) {
-            CommErrorMessage(link.op, QStringLiteral("Problems receiving message from unit."));
+            if (LinkMessagesWanted(link))
+                CommErrorMessage(link.op, QStringLiteral("Problems receiving message from unit."));
             link.session.link.UnitOnline = false;
             Disconnect(link);
         }
@@ -83,9 +84,16 @@ std::optional<std::uint8_t> byteExchange(Link& link, std::uint8_t byte)
 // Sends a block byte by byte (50 ms apart) and waits for the one-byte answer.
 std::optional<std::uint8_t> sendBlock(Link& link, const QByteArray& block, double settle)
 {
-    for (char byte : block)
-        SendFrame(link, QByteArray(1, byte));
-    link.clock.waitFor(AfterBlockPause + settle);
+    // A port that vanished mid-block ends the pacing at once: nothing more can reach the unit.
+    for (qsizetype i = 0; i < block.size() && link.port.isOpen(); ++i) {
+        // The unit answers only the whole block: whatever came in before its last byte is left
+        // over from earlier exchanges and must not pass for the answer.
+        if (i == block.size() - 1)
+            link.port.discardInput();
+        SendFrame(link, block.mid(i, 1));
+    }
+    if (link.port.isOpen())
+        link.clock.waitFor(AfterBlockPause + settle);
     QByteArray reply;
     std::int16_t attempt = 1;
     if (ReceiveFrame(link, reply, 1, attempt) == 1 && reply.size() == 1)
@@ -298,9 +306,12 @@ void Finish(Link& link)
             if (ReceiveFrame(link, reply, 1, attempt) == 1 || attempt >= 4)
                 break;
         }
-        if (!reply.isEmpty() && at(reply, 0) != Command::Finish)
+        if (!reply.isEmpty() && at(reply, 0) != Command::Finish && LinkMessagesWanted(link))
             UnexpectedMessage(link.op, at(reply, 0));
     }
+    // A port lost during the finish has been reported and closed: the update must not pass.
+    if (!link.session.link.LinkOpen)
+        link.session.link.UnitOnline = false;
     link.session.update.UpdateStep = 0;
 }
 
@@ -312,7 +323,7 @@ void WriteDisplayRange(Link& link, std::int16_t low, std::int16_t high)
     QByteArray reply;
     for (std::int16_t attempt = 1; attempt <= 8; ++attempt) {
         SendFrame(link, frame);
-        if (ReceiveFrame(link, reply, 1, attempt) == 1 || attempt >= 4 && !link.session.link.LinkOpen)
+        if (ReceiveFrame(link, reply, 1, attempt) == 1 || (attempt >= 4 && !link.session.link.LinkOpen))
             break;
     }
 }
@@ -324,7 +335,8 @@ void UploadFactoryMemory(Link& link)
     if (!echo || *echo != UploadRequest) {
         f.UploadOk = false;
         if (!echo) {
-            CommErrorMessage(link.op, QStringLiteral("Problems receiving message from unit."));
+            if (LinkMessagesWanted(link))
+                CommErrorMessage(link.op, QStringLiteral("Problems receiving message from unit."));
             Disconnect(link);
         }
         return;
@@ -339,7 +351,8 @@ void UploadFactoryMemory(Link& link)
                 && reply.size() == FlashBlockSize + 2;
         if (!received || resends > MaxResends) {
             f.UploadOk = false;
-            CommErrorMessage(link.op, QStringLiteral("Problems receiving message from unit."));
+            if (LinkMessagesWanted(link))
+                CommErrorMessage(link.op, QStringLiteral("Problems receiving message from unit."));
             Disconnect(link);
             return;
         }
@@ -393,11 +406,15 @@ void DownloadFactoryMemory(Link& link)
             std::optional<std::uint8_t> answer = ResendRequest;
             for (int sends = 0; answer == ResendRequest && sends <= MaxResends; ++sends)
                 answer = sendBlock(link, block, 0);
-            if (!answer || answer == ResendRequest)
+            if (!answer || answer == ResendRequest) {
                 s.link.UnitOnline = false;
+                f.UploadOk = false;  // the unit lacks this block: the image is not in it whole
+            }
         }
         ++k;
     }
     s.update.UpdateStep = 9;
     UpdateDriver(link);
+    if (!s.link.UnitOnline)
+        f.UploadOk = false;
 }

@@ -96,7 +96,8 @@ bool Connect(Link& link)
         return false;
     const std::uint8_t code = ReadInputCode(link);
     if (!LookupInputCodeWithDisplay(s, link.catalogue, s.UnitConf, code)) {
-        CommErrorMessage(link.op, QStringLiteral("Communication Problems With The Unit."));
+        if (LinkMessagesWanted(link))
+            CommErrorMessage(link.op, QStringLiteral("Communication Problems With The Unit."));
         Disconnect(link);
         return false;
     }
@@ -151,7 +152,8 @@ bool Poll(Link& link)
             Disconnect(link);
         }
     } else if (serial.isEmpty()) {
-        CommErrorMessage(link.op, QStringLiteral("There's Some Problems Connecting The Unit,Check Connections."));
+        if (LinkMessagesWanted(link))
+            CommErrorMessage(link.op, QStringLiteral("There's Some Problems Connecting The Unit,Check Connections."));
     } else if (s.link.UnitOnline) {
         UnitChangedCheck(link);
     }

@@ -24,6 +24,7 @@ bool OpenPort(Link& link)
     }
     s.link.LinkOpen = true;
     s.link.PortOpenedOnce = true;
+    s.link.PortLost = false;
     return true;
 }
 
@@ -42,6 +43,29 @@ void SendFrame(Link& link, const QByteArray& frame)
         link.port.write(frame);
 }
 
+namespace {
+
+// The port closed itself under an open link: one message that fits what was going on, and the
+// failures that follow stay quiet.
+void reportLostPort(Link& link)
+{
+    Session& s = link.session;
+    if (s.link.PortLost)
+        return;
+    s.link.PortLost = true;
+    if (s.update.UpdateStep != 0)
+        UpdateFailedMessage(link.op);
+    else
+        CommErrorMessage(link.op, QStringLiteral("There's Some Problems Connecting The Unit,Check Connections."));
+}
+
+} // namespace
+
+bool LinkMessagesWanted(const Link& link)
+{
+    return !link.session.link.PortLost;
+}
+
 int ReceiveFrame(Link& link, QByteArray& reply, std::uint8_t expected, std::int16_t& attempt)
 {
     Session& s = link.session;
@@ -50,7 +74,9 @@ int ReceiveFrame(Link& link, QByteArray& reply, std::uint8_t expected, std::int1
     link.clock.waitFor(ReplyTimeout, [&] { return port.bytesWaiting() >= expected || !port.isOpen(); });
     const int count = port.bytesWaiting() & 0xFF;
     if (count != expected && (attempt == 4 || !s.link.LinkOpen || !port.isOpen())) {
-        if (!s.link.NoTimeoutMessage)
+        if (s.link.LinkOpen && !port.isOpen())
+            reportLostPort(link);
+        else if (!s.link.NoTimeoutMessage && LinkMessagesWanted(link))
             TimeoutMessage(link.op);
         attempt = 4;
         reply = QByteArray(1, '\0');

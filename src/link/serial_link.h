@@ -38,7 +38,11 @@ bool EnsurePortOpen(Link& link);
 void SendFrame(Link& link, const QByteArray& frame);
 // Waits up to 5 s for `expected` bytes and reads every waiting byte into reply; returns the count
 // (low 8 bits). The fourth attempt, or a closed link, makes a shortfall final: time-out message
-// (unless suppressed), attempt set to 4, reply a single 0 byte, Disconnect, result 0.
+// (unless suppressed; for a vanished port the one lost-port message instead), attempt set to 4,
+// reply a single 0 byte, Disconnect, result 0.
 int ReceiveFrame(Link& link, QByteArray& reply, std::uint8_t expected, std::int16_t& attempt);
+// False once the port has vanished under the open link and its one message was shown: the
+// messages of the failures that follow from it are left out.
+bool LinkMessagesWanted(const Link& link);
 // Closes the link; offers to save an edited configuration with unsaved changes.
 void Disconnect(Link& link);

@@ -155,7 +155,8 @@ void UpdateTick(Link& link, UpdateProgress& p)
     const float percent = 100.0f - float(p.Remaining) * p.StepPercent;
     const float r = UpdateDriver(link);
     if (!s.link.UnitOnline) {
-        UpdateFailedMessage(link.op);
+        if (LinkMessagesWanted(link))
+            UpdateFailedMessage(link.op);
         p.finished = p.failed = true;
         AfterUpdate(link);
         Disconnect(link);
@@ -164,7 +165,19 @@ void UpdateTick(Link& link, UpdateProgress& p)
     p.Remaining = r >= 0 ? p.Remaining + int(r) : -int(r);
     p.percentText = QString::number(RoundHalfEven(percent)) + QStringLiteral(" %");
     p.barFraction = double(std::clamp(p.Total - p.Remaining, 0, p.Total)) / p.Total;
-    if (p.Remaining <= 0) {
+    if (p.Remaining <= 0 && s.update.UpdateStep > 0 && p.extraTicks < MaxExtraTicks) {
+        // Repeated steps (or a short plan) used up the ticks: the update goes on to its finish.
+        p.Remaining = 1;
+        ++p.extraTicks;
+    } else if (p.Remaining <= 0 && s.update.UpdateStep != 0) {
+        // A step kept failing: the unit does not hold the whole update.
+        s.link.UnitOnline = false;
+        if (LinkMessagesWanted(link))
+            UpdateFailedMessage(link.op);
+        p.finished = p.failed = true;
+        AfterUpdate(link);
+        Disconnect(link);
+    } else if (p.Remaining <= 0) {
         p.finished = true;
         AfterUpdate(link);
     }
@@ -178,8 +191,10 @@ float UpdateDriver(Link& link)
     u.DriverRunning = true;
     float r = 0;
     const int step = int(u.UpdateStep);
-    // Steps move on by adding to UpdateStep, so a write that lowered it repeats its step.
-    auto advance = [&u](int to, int from) { u.UpdateStep += float(to - from); };
+    // A write that failed lowered UpdateStep: the step runs again on the next tick, however many of
+    // its blocks failed (falling below the step would end the update without finishing it).
+    // Otherwise the step moves on.
+    auto advance = [&u](int to, int from) { u.UpdateStep = float(u.UpdateStep < float(from) ? from : to); };
     switch (step) {
     case 1:
         writeMarker(link, 1, 0x00);
@@ -232,7 +247,8 @@ float UpdateDriver(Link& link)
         break;
     }
     if (!s.link.UnitOnline) {
-        CommErrorMessage(link.op, QStringLiteral("An Error Occured While Trying to Update the Unit, Unit Updating Failed"));
+        if (LinkMessagesWanted(link))
+            CommErrorMessage(link.op, QStringLiteral("An Error Occured While Trying to Update the Unit, Unit Updating Failed"));
         r = -4;
     }
     u.DriverRunning = false;

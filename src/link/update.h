@@ -22,7 +22,11 @@ struct UpdateProgress {
     double barFraction = 0;  // share of the bar that is filled
     bool finished = false;
     bool failed = false;
+    int extraTicks = 0;  // ticks added after the plan ran out while steps remained
 };
+
+// Ticks an update may add to its plan for repeated steps before it counts as failed.
+inline constexpr int MaxExtraTicks = 16;
 
 // Plans the ticks of the update that PrepareUpdate (or a reset or calibration command) set up.
 UpdateProgress StartUpdateProgress(Link& link);

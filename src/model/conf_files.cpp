@@ -25,14 +25,15 @@ bool writeFile(const QString& path, const QByteArray& bytes, Operator& op)
     return false;
 }
 
-std::optional<ListReader> openList(const QString& path, Operator& op)
+// The bytes of a list file; nothing (after telling the operator) when it cannot be read.
+std::optional<QByteArray> readList(const QString& path, Operator& op)
 {
     QByteArray bytes;
     if (!ReadWholeFile(path, MaxListFileSize, bytes)) {
         IllegalPathMessage(op, CantAccessFileText(path));
         return std::nullopt;
     }
-    return ListReader(std::move(bytes));
+    return bytes;
 }
 
 // Fields 4 to 21, in file order; false at the first one missing or not convertible.
@@ -69,12 +70,17 @@ constexpr std::size_t ImageLineLength = 16;
 
 bool ReadConfFile(Session& session, const Catalogue& catalogue, const QString& path, Operator& op)
 {
-    auto reader = openList(path, op);
-    if (!reader)
-        return false;
+    const auto bytes = readList(path, op);
+    return bytes && ReadConfFile(session, catalogue, *bytes, path, op);
+}
+
+bool ReadConfFile(Session& session, const Catalogue& catalogue, const QByteArray& bytes, const QString& path,
+                  Operator& op)
+{
+    ListReader reader(bytes);
     ConfRecord r = ZeroConfRecord();
-    const auto serial = reader->nextText();
-    const auto tag = serial ? reader->nextText() : std::nullopt;
+    const auto serial = reader.nextText();
+    const auto tag = serial ? reader.nextText() : std::nullopt;
     if (!tag) {
         IllegalPathMessage(op, CantAccessFileText(path));
         return false;
@@ -82,7 +88,7 @@ bool ReadConfFile(Session& session, const Catalogue& catalogue, const QString& p
     r.Serial = *serial;
     r.Tag = *tag;
 
-    const auto code = reader->nextByte();
+    const auto code = reader.nextByte();
     if (!code) {
         IllegalFileMessage(op, illegalValuesText());
         return false;
@@ -93,7 +99,7 @@ bool ReadConfFile(Session& session, const Catalogue& catalogue, const QString& p
         return false;
     }
     // Class and wiring as the file states them replace the ones the lookup derived.
-    if (!readRest(*reader, r)) {
+    if (!readRest(reader, r)) {
         IllegalFileMessage(op, illegalValuesText());
         return false;
     }
@@ -136,12 +142,16 @@ bool WriteCalRecord(const ConfRecord& record, const QString& path, Operator& op)
 
 bool ReadCalRecord(ConfRecord& record, const QString& path, Operator& op)
 {
-    auto reader = openList(path, op);
-    if (!reader)
-        return false;
+    const auto bytes = readList(path, op);
+    return bytes && ReadCalRecord(record, *bytes, path, op);
+}
+
+bool ReadCalRecord(ConfRecord& record, const QByteArray& bytes, const QString& path, Operator& op)
+{
+    ListReader reader(bytes);
     ConfRecord updated = record;
     for (auto field : calFields()) {
-        const auto value = reader->nextSingle();
+        const auto value = reader.nextSingle();
         if (!value) {
             IllegalPathMessage(op, CantAccessFileText(path));
             return false;
@@ -165,13 +175,17 @@ bool WriteFactoryImage(const std::vector<std::uint8_t>& image, const QString& pa
 
 bool ReadFactoryImage(std::vector<std::uint8_t>& image, const QString& path, Operator& op)
 {
-    auto reader = openList(path, op);
-    if (!reader)
-        return false;
+    const auto bytes = readList(path, op);
+    return bytes && ReadFactoryImage(image, *bytes, path, op);
+}
+
+bool ReadFactoryImage(std::vector<std::uint8_t>& image, const QByteArray& bytes, const QString& path, Operator& op)
+{
+    ListReader reader(bytes);
     std::vector<std::uint8_t> read;
     read.reserve(FactoryImageSize);
     while (read.size() < FactoryImageSize) {
-        const auto value = reader->nextByte();
+        const auto value = reader.nextByte();
         if (!value) {
             IllegalPathMessage(op, CantAccessFileText(path));
             return false;
@@ -182,12 +196,28 @@ bool ReadFactoryImage(std::vector<std::uint8_t>& image, const QString& path, Ope
     return true;
 }
 
+namespace {
+
+// A serial number as part of a file name: a unit sends digits, but a serial that came from a file
+// may hold anything, so every character but a letter or digit becomes '_' and the name cannot
+// reach outside the program folder.
+QString serialStem(const QString& serial)
+{
+    QString stem = serial;
+    for (QChar& c : stem)
+        if (!(c.isDigit() || (c.unicode() < 128 && c.isLetter())))
+            c = QLatin1Char('_');
+    return stem;
+}
+
+} // namespace
+
 QString UnitRecordPath(const QString& appDir, const QString& serial)
 {
-    return appDir + QStringLiteral("/S") + serial + QStringLiteral(".urd");
+    return appDir + QStringLiteral("/S") + serialStem(serial) + QStringLiteral(".urd");
 }
 
 QString CalRecordPath(const QString& appDir, const QString& serial)
 {
-    return appDir + QStringLiteral("/E") + serial + QStringLiteral(".urd");
+    return appDir + QStringLiteral("/E") + serialStem(serial) + QStringLiteral(".urd");
 }

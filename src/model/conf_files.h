@@ -37,6 +37,9 @@ inline constexpr std::size_t FactoryImageSize = 704;  // 44 lines of 16 byte val
 //  - any of fields 3 to 21 missing or not convertible: "Some of the file values are illegal."
 //    CR LF "Can't translate this file." (Illegal File).
 bool ReadConfFile(Session& session, const Catalogue& catalogue, const QString& path, Operator& op);
+// The same on the bytes of a file already read; `path` only names the file in the messages.
+bool ReadConfFile(Session& session, const Catalogue& catalogue, const QByteArray& bytes, const QString& path,
+                  Operator& op);
 
 // Writes the 21 fields of a configuration file as one line (range high end before low end).
 bool WriteConfFile(const ConfRecord& record, const QString& path, Operator& op);
@@ -47,6 +50,7 @@ QByteArray ConfFileLine(const ConfRecord& record);
 // Any read failure, fewer values included, is "Can't access file: '<path>'.".
 bool WriteCalRecord(const ConfRecord& record, const QString& path, Operator& op);
 bool ReadCalRecord(ConfRecord& record, const QString& path, Operator& op);
+bool ReadCalRecord(ConfRecord& record, const QByteArray& bytes, const QString& path, Operator& op);
 
 // The flash image as 44 lines of 16 byte values; an image shorter than FactoryImageSize is
 // written padded with zeros, bytes beyond it are not written.
@@ -54,6 +58,7 @@ bool WriteFactoryImage(const std::vector<std::uint8_t>& image, const QString& pa
 // Needs FactoryImageSize values from 0 to 255 (any further values are ignored); on success the
 // image holds exactly those bytes. Any failure is "Can't access file: '<path>'.".
 bool ReadFactoryImage(std::vector<std::uint8_t>& image, const QString& path, Operator& op);
+bool ReadFactoryImage(std::vector<std::uint8_t>& image, const QByteArray& bytes, const QString& path, Operator& op);
 
 // The per-unit files in the program folder, named after the connected unit's serial number:
 // the last configuration read or written ("S" + serial + ".urd") and the last correction ("E").

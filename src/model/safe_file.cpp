@@ -9,7 +9,7 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes)
     if (!file.open(QIODevice::WriteOnly))
         return false;
     // QSaveFile alone may commit a short write: check the count and abandon the file on a shortfall.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
+    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         file.commit();
         return false;
@@ -20,8 +20,11 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes)
 bool ReadWholeFile(const QString& path, qint64 limit, QByteArray& bytes)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return false;
-    bytes = file.read(limit + 1);
+    // A regular file is read at its size (one byte more shows growth), so that a small file does
+    // not cost a buffer of `limit` bytes; a device that tells no size is read up to the limit.
+    const qint64 size = file.size();
+    bytes = file.read((size > 0 && size <= limit ? size : limit) + 1);
     return file.error() == QFileDevice::NoError && bytes.size() <= limit;
 }

@@ -9,6 +9,7 @@
 #include <QList>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -79,17 +80,23 @@ QList<QByteArray> fileLines(const QByteArray& bytes)
     return lines;
 }
 
-// Reads a table file line by line, handing the four numbers of each line to `store`, up to and
-// including the end line. False (after telling the operator) when the file cannot be read, a
-// number is missing or malformed, or the end line does not come within `capacity` lines.
-template <typename Store>
-bool readTableFile(const QString& path, int capacity, Operator& op, Store store)
+// The bytes of a table file; nothing (after telling the operator) when it cannot be read.
+std::optional<QByteArray> readTableFile(const QString& path, Operator& op)
 {
     QByteArray bytes;
     if (path.isEmpty() || !ReadWholeFile(path, MaxTableFileSize, bytes)) {
         IllegalPathMessage(op, CantAccessFileText(path));
-        return false;
+        return std::nullopt;
     }
+    return bytes;
+}
+
+// Takes a table file line by line, handing the four numbers of each line to `store`, up to and
+// including the end line. False (after telling the operator) when a number is missing or
+// malformed, or the end line does not come within `capacity` lines.
+template <typename Store>
+bool parseTableFile(const QByteArray& bytes, const QString& path, int capacity, Operator& op, Store store)
+{
     const QList<QByteArray> lines = fileLines(bytes);
     for (qsizetype i = 0; i < lines.size() && i < capacity; ++i) {
         const QString line = QString::fromLatin1(lines[i]);
@@ -143,14 +150,21 @@ QString NextToken(const QString& line, int& position)
 
 bool LoadPrimaryTables(const QString& appDir, std::uint8_t inputCode, SensorTables& tables, Operator& op)
 {
+    const QString path = TableFileName(appDir, inputCode, 1);
+    const auto bytes = readTableFile(path, op);
+    return bytes && LoadPrimaryTables(*bytes, path, tables, op);
+}
+
+bool LoadPrimaryTables(const QByteArray& bytes, const QString& path, SensorTables& tables, Operator& op)
+{
     SensorTable a;
     SensorTable b;
-    const bool loaded = readTableFile(TableFileName(appDir, inputCode, 1), PrimaryTableLines, op,
-                                      [&a, &b](const std::array<float, NumbersPerLine>& numbers) {
-                                          append(a, numbers[0]);
-                                          for (int k = 1; k < NumbersPerLine; ++k)
-                                              append(b, numbers[k]);
-                                      });
+    const bool loaded = parseTableFile(bytes, path, PrimaryTableLines, op,
+                                       [&a, &b](const std::array<float, NumbersPerLine>& numbers) {
+                                           append(a, numbers[0]);
+                                           for (int k = 1; k < NumbersPerLine; ++k)
+                                               append(b, numbers[k]);
+                                       });
     if (loaded) {
         tables.A = a;
         tables.B = b;
@@ -160,12 +174,19 @@ bool LoadPrimaryTables(const QString& appDir, std::uint8_t inputCode, SensorTabl
 
 bool LoadSecondaryTable(const QString& appDir, std::uint8_t inputCode, SensorTables& tables, Operator& op)
 {
+    const QString path = TableFileName(appDir, inputCode, 2);
+    const auto bytes = readTableFile(path, op);
+    return bytes && LoadSecondaryTable(*bytes, path, tables, op);
+}
+
+bool LoadSecondaryTable(const QByteArray& bytes, const QString& path, SensorTables& tables, Operator& op)
+{
     SensorTable c;
-    const bool loaded = readTableFile(TableFileName(appDir, inputCode, 2), SecondaryTableLines, op,
-                                      [&c](const std::array<float, NumbersPerLine>& numbers) {
-                                          for (float number : numbers)
-                                              append(c, number);
-                                      });
+    const bool loaded = parseTableFile(bytes, path, SecondaryTableLines, op,
+                                       [&c](const std::array<float, NumbersPerLine>& numbers) {
+                                           for (float number : numbers)
+                                               append(c, number);
+                                       });
     if (loaded)
         tables.C = c;
     return loaded;

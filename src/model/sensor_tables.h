@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <array>
@@ -39,3 +40,6 @@ QString NextToken(const QString& line, int& position);
 // The cursors of the loaded tables are 0.
 bool LoadPrimaryTables(const QString& appDir, std::uint8_t inputCode, SensorTables& tables, Operator& op);
 bool LoadSecondaryTable(const QString& appDir, std::uint8_t inputCode, SensorTables& tables, Operator& op);
+// The same on the bytes of a table file already read; `path` only names the file in the messages.
+bool LoadPrimaryTables(const QByteArray& bytes, const QString& path, SensorTables& tables, Operator& op);
+bool LoadSecondaryTable(const QByteArray& bytes, const QString& path, SensorTables& tables, Operator& op);

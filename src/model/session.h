@@ -15,6 +15,9 @@ struct LinkState {
     bool PortOpenedOnce = false;
     bool NoTimeoutMessage = false;
     bool UnitOnline = false;
+    // The port vanished under an open link (cable or adapter pulled). The one message about it has
+    // been shown; the failures that follow from it stay quiet until the port is opened again.
+    bool PortLost = false;
 };
 
 // Connect and poll.

@@ -59,12 +59,13 @@ struct FaultTrigger {
 };
 
 // Faults waiting for their exchanges; the first rule that covers an exchange is played and
-// counts down.
+// counts down. A rule added with `after` n lets the first n exchanges it covers pass untouched
+// (the fault then lands on, say, the third table chunk).
 class FaultPlan {
 public:
     static constexpr int Always = -1;
 
-    void add(FaultTrigger trigger, Fault fault, int times = 1);
+    void add(FaultTrigger trigger, Fault fault, int times = 1, int after = 0);
     // The fault to play on this exchange, if any.
     std::optional<Fault> take(const FaultTrigger& exchange);
     bool empty() const { return rules_.empty(); }
@@ -74,6 +75,7 @@ private:
         FaultTrigger trigger;
         Fault fault;
         int remaining;
+        int passing;  // covered exchanges still to let pass
     };
     std::vector<Rule> rules_;
 };

@@ -229,6 +229,7 @@ void SimulatedUnit::handleBlock(std::uint8_t select, const QByteArray& bytes)
     const bool intact = unit_wire::checksum(select, block) == std::uint8_t(bytes.back());
     if (!intact || (fault && fault->kind == Fault::Kind::ResendRequest)) {
         send(bytesOf({ResendRequest}), fault);
+        framing_.expectBlockAgain(select);
         return;
     }
     if (memory_.apply(select, block) == UnitBlockKind::Marker && select == 1) {

@@ -7,6 +7,8 @@ constexpr int DisplayRangeBytes = 5;
 constexpr std::uint8_t Acknowledge = 0xA5;
 constexpr std::uint8_t ResendRequest = 0xBB;
 constexpr int MaxBlockData = 64;
+// The tool waits 5 s for a chunk's answer before it sends the chunk again.
+constexpr double BlockAgainSeconds = 10.0;
 
 } // namespace
 
@@ -17,9 +19,15 @@ void UnitFraming::expectBlock(std::uint8_t select)
     bytes_.clear();
 }
 
+void UnitFraming::expectBlockAgain(std::uint8_t select)
+{
+    expectBlock(select);
+    state_ = State::BlockAgain;
+}
+
 std::optional<UnitFraming::Frame> UnitFraming::feed(std::uint8_t byte, double now, double gapSeconds)
 {
-    const bool gap = now - lastByteAt_ > gapSeconds;
+    const bool gap = now - lastByteAt_ > (state_ == State::BlockAgain ? BlockAgainSeconds : gapSeconds);
     lastByteAt_ = now;
     if (gap && state_ != State::UploadAnswers)
         state_ = State::Command;
@@ -42,6 +50,13 @@ std::optional<UnitFraming::Frame> UnitFraming::take(std::uint8_t byte)
             return std::nullopt;
         state_ = State::Command;
         return Frame{Frame::Kind::DisplayRange, DisplayRangeCommand, bytes_};
+    case State::BlockAgain:
+        state_ = State::Block;
+        if (byte >= 1 && byte <= 3) {  // a select byte: the tool starts the step over
+            state_ = State::Command;
+            return Frame{Frame::Kind::Command, byte, {}};
+        }
+        return take(byte);
     case State::Block: {
         if (bytes_.isEmpty()) {
             const int length = byte & 0x7F;

@@ -29,11 +29,14 @@ public:
     void reset() { state_ = State::Command; }
     // After echoing a select byte: the next bytes are its block.
     void expectBlock(std::uint8_t select);
+    // After answering a block 0xBB: a table chunk or factory block comes again by itself, seconds
+    // later; any other block starts over with its select byte.
+    void expectBlockAgain(std::uint8_t select);
     // After echoing 0xAA: the tool answers each upload block with 0xA5 or 0xBB.
     void expectUploadAnswers() { state_ = State::UploadAnswers; }
 
 private:
-    enum class State { Command, Block, DisplayRange, UploadAnswers, Discard };
+    enum class State { Command, Block, BlockAgain, DisplayRange, UploadAnswers, Discard };
 
     std::optional<Frame> take(std::uint8_t byte);
 

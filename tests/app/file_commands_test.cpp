@@ -1,5 +1,7 @@
 #include "editor_fixture.h"
 #include "model/conf_files.h"
+#include "views/frm_print_con.h"
+#include "views/frm_printsts.h"
 
 #include <QFile>
 #include <QLabel>
@@ -67,6 +69,24 @@ TEST_F(FileCommands, OpenedFileTakesTheConnectedUnitsSerialNumber)
     EXPECT_EQ(edit().Serial, unitConf().Serial);
     EXPECT_EQ(w().lbWData[0]->text(), unitConf().Serial);
     EXPECT_TRUE(isRedText(w().LbHead[0]));
+}
+
+// A tag from a file is text, never markup: every label that shows it shows its characters.
+TEST_F(FileCommands, MarkupInAFileIsShownAsPlainText)
+{
+    ConfRecord marked = unitConf();
+    marked.Tag = QStringLiteral("<b>x</b>&amp;");
+    ASSERT_TRUE(WriteConfFile(marked, path(QStringLiteral("marked.cal")), op));
+    dialogs.choose(path(QStringLiteral("marked.cal")));
+    w().pibOpen_Click();
+    int shown = 0;
+    for (QWidget* form : std::initializer_list<QWidget*>{&w(), &app->printCon(), &app->printSts()})
+        for (const QLabel* label : form->findChildren<QLabel*>())
+            if (label->text().contains(QStringLiteral("<b>"))) {
+                ++shown;
+                EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+            }
+    EXPECT_GE(shown, 1);
 }
 
 TEST_F(FileCommands, FileThatFailsToReadStillOpensTheEditor)

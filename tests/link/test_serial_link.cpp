@@ -22,7 +22,7 @@ const QString timeoutText = QStringLiteral("Time-Out While Waiting For The Conne
 
 } // namespace
 
-TEST_F(SerialLinkTest, OpenUsesThePortNumberAndReportsErrors)
+TEST_F(SerialLinkTest, OpenAndCloseUseThePortNumberAndReportErrors)
 {
     session.link.PortNumber = 3;
     portNames.overrides[3] = QStringLiteral("/dev/pts/9");
@@ -41,6 +41,13 @@ TEST_F(SerialLinkTest, OpenUsesThePortNumberAndReportsErrors)
     EXPECT_EQ(op.only().text, QStringLiteral("Comm Control Error no. 8005 has occured. Port Is Already Open, Or Occupied By Other Device."));
     EXPECT_TRUE(other.UnitConf.Tag.isEmpty());
     EXPECT_FALSE(other.link.LinkOpen);
+
+    // A port that will not close is reported and stays open.
+    op.boxes.clear();
+    port.closeError = 8019;
+    Disconnect(link);
+    EXPECT_EQ(op.only().text, QStringLiteral("Comm Control Error no. 8019 has occured. The device is busy."));
+    EXPECT_TRUE(session.link.LinkOpen);
 }
 
 TEST_F(SerialLinkTest, SendPausesFirstAndWritesOnlyWhileOpen)
@@ -54,7 +61,7 @@ TEST_F(SerialLinkTest, SendPausesFirstAndWritesOnlyWhileOpen)
     ASSERT_EQ(port.written.size(), 1u);
 }
 
-TEST_F(SerialLinkTest, ReceiveWaitsUpToFiveSeconds)
+TEST_F(SerialLinkTest, ReceiveWaitsUpToFiveSecondsOrUntilThePortVanishes)
 {
     open();
     QByteArray reply;
@@ -77,7 +84,15 @@ TEST_F(SerialLinkTest, ReceiveWaitsUpToFiveSeconds)
     EXPECT_EQ(reply.size(), 3);
     EXPECT_EQ(port.bytesWaiting(), 0);
     EXPECT_TRUE(op.boxes.empty());
-    EXPECT_TRUE(session.link.LinkOpen);
+
+    // A vanished port ends the wait at once, with the one message about the lost unit.
+    const double vanishing = clock.now();
+    clock.callAfter(0.5, [this] { port.vanish(); });
+    EXPECT_EQ(ReceiveFrame(link, reply, 2, attempt), 0);
+    EXPECT_NEAR(clock.now() - vanishing, 0.5, 1e-9);
+    EXPECT_FALSE(session.link.LinkOpen);
+    EXPECT_EQ(op.only(), (ScriptedOperator::Box{"Communication Error",
+                                                "There's Some Problems Connecting The Unit,Check Connections."}));
 }
 
 TEST_F(SerialLinkTest, FourthAttemptOrClosedLinkIsFinal)
@@ -97,18 +112,6 @@ TEST_F(SerialLinkTest, FourthAttemptOrClosedLinkIsFinal)
     EXPECT_EQ(ReceiveFrame(link, reply, 2, attempt), 0);
     EXPECT_EQ(attempt, 4);
     EXPECT_EQ(op.boxes.size(), 1u);
-}
-
-TEST_F(SerialLinkTest, VanishedPortEndsTheWaitAtOnce)
-{
-    open();
-    clock.callAfter(0.5, [this] { port.vanish(); });
-    QByteArray reply;
-    std::int16_t attempt = 1;
-    EXPECT_EQ(ReceiveFrame(link, reply, 2, attempt), 0);
-    EXPECT_NEAR(clock.now(), 0.5, 1e-9);
-    EXPECT_FALSE(session.link.LinkOpen);
-    EXPECT_EQ(op.only().text, timeoutText);
 }
 
 TEST_F(SerialLinkTest, DisconnectResetsAndOffersToSave)
@@ -156,13 +159,4 @@ TEST_F(SerialLinkTest, DisconnectResetsAndOffersToSave)
     Disconnect(link);
     EXPECT_EQ(op.boxes.back().title, QStringLiteral("Illegal Suffix"));
     EXPECT_FALSE(QFile::exists(appDir.filePath(QStringLiteral("S1.urd"))));
-}
-
-TEST_F(SerialLinkTest, CloseErrorIsReported)
-{
-    open();
-    port.closeError = 8019;
-    Disconnect(link);
-    EXPECT_EQ(op.only().text, QStringLiteral("Comm Control Error no. 8019 has occured. The device is busy."));
-    EXPECT_TRUE(session.link.LinkOpen);
 }
