@@ -7,7 +7,7 @@ JOBS       ?= $(shell nproc)
 APP_DIR     = $(BUILD)/app
 REGISTRY    = $(BUILD)/registry.ini
 
-.PHONY: all deps configure build run test bench sanitize clean
+.PHONY: all deps configure build run test check fuzz-smoke bench sanitize clean
 
 all: build
 
@@ -27,9 +27,17 @@ run: build
 	cmake -DREGISTRY=$(abspath $(REGISTRY)) -DAPP_EXE=$(abspath $(APP_DIR))/delvo2 -P cmake/WriteRegistry.cmake
 	DELVO2_REGISTRY=$(abspath $(REGISTRY)) $(APP_DIR)/delvo2 $(ARGS)
 
-# Window tests run without a display unless one is asked for.
-test: build
+# Every test of the build (window tests without a display unless one is asked for), then each
+# fuzz target for a few seconds.
+test: check
+	$(MAKE) fuzz-smoke
+
+check: build
 	QT_QPA_PLATFORM=$${QT_QPA_PLATFORM:-offscreen} ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# Each fuzz target for 3 s (its own clang build in build-fuzz/); tools/fuzz.sh SECONDS runs longer.
+fuzz-smoke: deps
+	JOBS=$(JOBS) bash tools/fuzz.sh 3
 
 # Speed figures of the serial link against the simulator on a pseudo-terminal (docs/performance.md).
 bench: configure
@@ -38,7 +46,7 @@ bench: configure
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, in its own build folder.
 sanitize:
-	$(MAKE) test BUILD=build-asan BUILD_TYPE=Debug CMAKE_ARGS=-DDELVO_SANITIZE=ON
+	$(MAKE) check BUILD=build-asan BUILD_TYPE=Debug CMAKE_ARGS=-DDELVO_SANITIZE=ON
 
 clean:
-	rm -rf $(BUILD) build-asan
+	rm -rf $(BUILD) build-asan build-fuzz
