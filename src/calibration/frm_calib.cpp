@@ -179,10 +179,17 @@ void frmCalib::Command1_Click()
     ConfRecord& unit = s.UnitConf;
     const BusyWindow busy(*this, busy_);
     clearValues();
+    s.link.UnitOnline = true;
     ReadFactoryValues(link_, unit);
     // A unit that stopped answering has been reported and the port closed: the rows stay empty.
     if (!s.link.LinkOpen)
         return;
+    // A reply with a wrong echo leaves a read's failure value, which would pass for status bits
+    // (255: every checksum good): nothing is shown but the request to try again.
+    if (!s.link.UnitOnline) {
+        CommErrorMessage(link_.op, QStringLiteral("Communication Problems, Please Try Again"));
+        return;
+    }
     const auto checksum = [&unit](std::uint8_t bit) { return unit.FactStatus & bit ? ChecksumOk : ChecksumFaulty; };
     lbLabCS->setText(checksum(0x01));
     lbCusCS0->setText(checksum(0x10));

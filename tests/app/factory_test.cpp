@@ -98,6 +98,12 @@ TEST_F(Factory, GetValuesShowsStatusBitsAndSignedValues)
     calib.Command1_Click();
     EXPECT_EQ(calib.lbOption[10]->text(), QString());
     EXPECT_TRUE(op.boxes.empty()) << op.transcript().toStdString();
+
+    // A garbled status reply is not read as status bits.
+    unit.faults().add(FaultTrigger::onCommand('q'), Fault::wrongEcho());
+    calib.Command1_Click();
+    EXPECT_EQ(calib.lbLabCS->text() + calib.lbOption[8]->text(), QString());
+    EXPECT_EQ(op.only(), (ScriptedOperator::Box{"Communication Error", "Communication Problems, Please Try Again"}));
 }
 
 TEST_F(Factory, FlashMemorySavedToFileAndRestoredIntoTheUnit)
