@@ -286,20 +286,3 @@ TEST_F(Calibration, BurnOutReadingCannotBeCalibrated)
     EXPECT_EQ(op.only(), burnOut);
     EXPECT_TRUE(error().isHidden());
 }
-
-TEST_F(Calibration, UnitSilentDuringTheWriteClosesTheLink)
-{
-    enterOffset(QStringLiteral("25"));
-    unit.faults().add(FaultTrigger::onAnyExchange(), Fault::silence(), FaultPlan::Always);
-    op.answer(true);
-    offset().cmdDone->click();
-    ASSERT_EQ(op.boxes.size(), 3u) << op.transcript().toStdString();
-    EXPECT_EQ(op.boxes[1].text, QStringLiteral("An Error Occured While Trying to Update the Unit, Unit Updating Failed"));
-    EXPECT_EQ(op.boxes[2].title, QStringLiteral("Updating Error"));
-    EXPECT_TRUE(!s().link.LinkOpen && s().CommandState == 4);
-    EXPECT_FALSE(unit.memory().calibration().isSet());
-    // The record file holds the whole correction that was to be written.
-    const ConfRecord saved = savedRecord();
-    EXPECT_EQ(std::tie(saved.CalGain, saved.CalHighRef), std::make_tuple(10000.0f, OffsetMarker));
-    EXPECT_FLOAT_EQ(saved.CalOffset, -30.0f);
-}

@@ -2,12 +2,12 @@
 #include "model/session.h"
 #include "support/scripted_operator.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+// (Writing it: the port change in tests/app/connection_test.cpp and tests/link/test_file_failures.cpp.)
 TEST(PortFile, ReadsTheFirstNumberOrKeepsThePortAndTellsTheOperator)
 {
     QTemporaryDir dir;
@@ -31,25 +31,4 @@ TEST(PortFile, ReadsTheFirstNumberOrKeepsThePortAndTellsTheOperator)
         EXPECT_EQ(s.link.PortNumber, port ? port : 9) << content.toStdString();
         EXPECT_EQ(op.boxes, port ? std::vector<ScriptedOperator::Box>{} : refused) << content.toStdString();
     }
-}
-
-TEST(PortFile, WritesNumberWithCrLfAndReportsFailure)
-{
-    QTemporaryDir dir;
-    Session s;
-    s.AppDir = dir.path();
-    s.link.PortNumber = 2;
-    ScriptedOperator op;
-    WritePortFile(s, op);
-    QFile written(PortFilePath(s.AppDir));
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_EQ(written.readAll(), QByteArray("2\r\n"));
-    EXPECT_TRUE(op.boxes.empty());
-
-    // A folder in the file's place cannot be replaced: message, and the folder stays.
-    s.AppDir = dir.filePath(QStringLiteral("sub"));
-    ASSERT_TRUE(QDir().mkpath(PortFilePath(s.AppDir)));
-    WritePortFile(s, op);
-    EXPECT_EQ(op.only().text, "Can't access file: '" + PortFilePath(s.AppDir) + "'.");
-    EXPECT_TRUE(QFileInfo(PortFilePath(s.AppDir)).isDir());
 }

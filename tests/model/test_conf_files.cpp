@@ -10,18 +10,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cfloat>
-#include <cmath>
 
 namespace {
 
 const QString illegalValues = QStringLiteral("Some of the file values are illegal.\r\nCan't translate this file.");
 const QByteArray exampleLine = "\"1234567\",\"TT-101\",73,0,1,0,4,20,0,0,0,0,1,100,0,"
                                "8388607,8388607,8388607,8388607,8388607,8388607\r\n";
-float ConfRecord::*const singles[] = {&ConfRecord::OutMin, &ConfRecord::OutMax, &ConfRecord::Damping,
-                                      &ConfRecord::RangeMax, &ConfRecord::RangeMin, &ConfRecord::CalLowRef,
-                                      &ConfRecord::CalLowRead, &ConfRecord::CalHighRef, &ConfRecord::CalHighRead,
-                                      &ConfRecord::CalGain, &ConfRecord::CalOffset};
 
 class ConfFiles : public ::testing::Test {
 protected:
@@ -67,19 +61,11 @@ TEST_F(ConfFiles, WrittenRecordsReadBackBitExact)
     ASSERT_TRUE(ReadConfFile(session, catalogue, dir.filePath("ex.cal"), op));
     EXPECT_EQ(session.EditConf, example());
 
-    // Every awkward single in every field; a tag that needs the text rule.
+    // (Awkward singles and generated records: test_conf_round_trip.cpp.) A tag that needs the text rule:
     ConfRecord r = example();
     r.Tag = QStringLiteral(" a, \"b\"\t") + QChar(0xE9) + QChar(0x20AC);
-    const float awkward[] = {0.1f, -0.0f, 1e-7f, 16777217.0f, 3.4e38f, FLT_MAX, FLT_MIN,
-                             std::nextafter(0.0f, 1.0f), -123.4568f, NoValue, NoCal};
-    for (std::size_t shift = 0; shift < std::size(awkward); ++shift) {
-        for (std::size_t f = 0; f < std::size(singles); ++f)
-            r.*singles[f] = awkward[(f + shift) % std::size(awkward)];
-        ASSERT_TRUE(WriteConfFile(r, dir.filePath("a.cal"), op));
-        ASSERT_TRUE(ReadConfFile(session, catalogue, dir.filePath("a.cal"), op));
-        for (auto field : singles)
-            EXPECT_TRUE(SameSingle(session.EditConf.*field, r.*field)) << r.*field;
-    }
+    ASSERT_TRUE(WriteConfFile(r, dir.filePath("a.cal"), op));
+    ASSERT_TRUE(ReadConfFile(session, catalogue, dir.filePath("a.cal"), op));
     EXPECT_EQ(session.EditConf.Tag, QStringLiteral(" a, 'b' ") + QChar(0xE9) + QLatin1Char('?'));
     EXPECT_TRUE(op.boxes.empty()) << op.transcript().toStdString();
 }
@@ -159,17 +145,12 @@ TEST_F(ConfFiles, CalRecordHoldsTheSixCorrectionFields)
     ASSERT_TRUE(WriteCalRecord(source, dir.filePath("E1.urd"), op));
     EXPECT_EQ(contents("E1.urd"), QByteArray("10000,-0.1,28671,1E-07,2.147483E+09,-0\r\n"));
 
-    ConfRecord target;  // reset record: only the six correction fields change
-    ConfRecord expected = target;
-    for (auto field : {&ConfRecord::CalGain, &ConfRecord::CalOffset, &ConfRecord::CalLowRef,
-                       &ConfRecord::CalLowRead, &ConfRecord::CalHighRef, &ConfRecord::CalHighRead})
-        expected.*field = source.*field;
-    ASSERT_TRUE(ReadCalRecord(target, dir.filePath("E1.urd"), op));
-    EXPECT_EQ(target, expected);
+    // A refused record file leaves the record as it was.
+    ConfRecord target;
     for (const QString& bad : {write("five", "1,2,3,4,5\r\n"), write("text", "1,2,3,\"x\",5,6"), dir.filePath("none")}) {
         op.boxes.clear();
         EXPECT_FALSE(ReadCalRecord(target, bad, op));
-        EXPECT_EQ(target, expected);
+        EXPECT_EQ(target, ConfRecord());
         EXPECT_EQ(op.only(), cantAccess(bad));
     }
 }
