@@ -122,8 +122,9 @@ TEST_F(MainWindow, LeavingOffersToSaveAnOpenChangedConfigurationAndTheExitButton
         EXPECT_EQ(op.boxes, expected);
         EXPECT_EQ(endRequests, c.ends ? std::vector<int>{0} : std::vector<int>{});
         EXPECT_EQ(w().isVisible(), !c.ends);
-        if (c.door == Button)
+        if (c.door == Button) {
             EXPECT_EQ(w().ssInfo->isHidden(), c.ends);
+        }
     }
     EXPECT_EQ(app->exitCode(), 0);
 }
