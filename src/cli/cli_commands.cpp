@@ -14,6 +14,8 @@
 #include "platform/clock.h"
 #include "platform/port_names.h"
 
+#include <cmath>
+
 namespace {
 
 // Seconds between two polls, as the live-reading timer waits, and between two update ticks, as
@@ -117,9 +119,14 @@ private:
     bool runUpdate(int messagesBefore)
     {
         UpdateProgress progress = StartUpdateProgress(link_);
+        // Ticks keep a one-second beat, as the progress window's timer does: a tick that outlasts
+        // the interval lets the beats it covered pass instead of delaying every later one.
+        double beat = host_.clock.now();
         while (!progress.finished) {
-            host_.clock.waitFor(TickInterval);
+            beat += TickInterval;
+            host_.clock.waitUntil(beat);
             UpdateTick(link_, progress);
+            beat += std::floor((host_.clock.now() - beat) / TickInterval) * TickInterval;
             host_.err(QStringLiteral("progress: %1\n").arg(progress.percentText).toUtf8());
         }
         return !progress.failed && session_.update.UpdateStep == 0 && op_.messagesShown() == messagesBefore;
