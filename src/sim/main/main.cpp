@@ -1,7 +1,7 @@
 // delvo2-sim: a simulated transmitter on a pseudo-terminal, served in real time until stopped.
 
 #include "link/codecs.h"
-#include "platform/real_clock.h"
+#include "pacing_clock.h"
 #include "pseudo_terminal.h"
 #include "sim/fault_option.h"
 #include "sim/simulated_unit.h"
@@ -43,6 +43,9 @@ std::optional<Options> parseOptions(const QCoreApplication& app)
                         "(default 25,0.5)."),
          QStringLiteral("VALUE[,SWING]")},
         {QStringLiteral("no-display"), QStringLiteral("The unit has no local display.")},
+        {QStringLiteral("reply-latency"),
+         QStringLiteral("Milliseconds from a request's last byte to the start of its reply (default 2)."),
+         QStringLiteral("MS")},
         {QStringLiteral("fault"), QStringLiteral("A fault or event (see above); repeatable."), QStringLiteral("FAULT")},
         {QStringLiteral("link"), QStringLiteral("Also make PATH a symbolic link to the device."),
          QStringLiteral("PATH")},
@@ -77,6 +80,13 @@ std::optional<Options> parseOptions(const QCoreApplication& app)
             return fail(QStringLiteral("--input needs VALUE or VALUE,SWING"));
     }
     options.settings.display.present = !parser.isSet(QStringLiteral("no-display"));
+    if (parser.isSet(QStringLiteral("reply-latency"))) {
+        bool ok = false;
+        const double milliseconds = parser.value(QStringLiteral("reply-latency")).toDouble(&ok);
+        if (!ok || milliseconds < 0 || milliseconds > 1000)
+            return fail(QStringLiteral("--reply-latency needs milliseconds from 0 to 1000"));
+        options.settings.timing.replyLatency = milliseconds / 1000;
+    }
     for (const QString& text : parser.values(QStringLiteral("fault"))) {
         QString error;
         const std::optional<FaultOption> option = parseFaultOption(text, error);
@@ -121,7 +131,7 @@ int main(int argc, char* argv[])
         }
     }
 
-    RealClock clock;
+    PacingClock clock;
     SimulatedUnit unit(clock, options->settings);
     unit.setOutput([&terminal](const QByteArray& bytes) { terminal->write(bytes); });
     unit.setHangUpHandler([] {
