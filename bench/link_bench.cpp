@@ -1,163 +1,247 @@
-// link_bench: speed figures of the serial link against delvo2-sim on a pseudo-terminal, the
-// simulator pacing its bytes at 9600 baud (11 bits a byte).
-//   (a) connect: time from the first frame to the last reply byte, against the floor of the
-//       protocol (the 50 ms pauses between the frames plus every byte on the wire);
-//   (b) polling: CPU time of this process per minute of once-a-second polling.
+// link_bench: figures of the serial link against delvo2-sim on a pseudo-terminal, the simulator
+// pacing its bytes at 9600 baud (11 bits a byte), on the real serial-port class and RealClock:
+//   connect   first frame to last reply byte, against the floor (the 50 ms pauses and every byte
+//             on the wire), with the unit answering at once and with its default answer time;
+//   polling   CPU time of this process per minute of once-a-second polling;
+//   update    a full "Update Unit" with the shipped tables of a type K thermocouple and of a Pt-100
+//             (385), ticked by a one-second clock timer as the progress window ticks it, against
+//             the floor of the same exchanges with the protocol's fixed waits on the same ticks;
+//             and the CPU time it takes.
 // It prints the figures; it does not judge them.
 
-#include "cli/console_operator.h"
-#include "cli/headless_seams.h"
+#include "bench_support.h"
+
 #include "link/connect_poll.h"
-#include "link/qt_serial_port.h"
-#include "link/serial_link.h"
-#include "model/catalogue.h"
-#include "model/session.h"
-#include "platform/port_names.h"
+#include "link/update.h"
 #include "platform/real_clock.h"
 #include "sim/simulated_unit.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QProcess>
+#include <QTemporaryDir>
 
-#include <algorithm>
+#include <cmath>
 #include <cstdio>
-#include <optional>
-#include <sys/resource.h>
-#include <vector>
+#include <memory>
 
 namespace {
 
-constexpr double ByteSeconds = 11.0 / 9600.0;  // 1.146 ms
-constexpr int ConnectRuns = 5;
-constexpr double PollSeconds = 20.0;
+constexpr int ConnectRuns = 7;
+constexpr double PollSeconds = 30.0;
+// The protocol's fixed waits after the last byte of a block, before its answer is read.
+constexpr double AfterBlockWait = 0.0001;
+constexpr double AfterChunkWait = 5.0 + AfterBlockWait;
 
-// Passes everything through to the real port and notes every exchange: when its frame went out,
-// its bytes each way and when its last reply byte came in.
-class MeteredPort : public SerialPort {
-public:
-    struct Exchange {
-        double sent = 0;
-        int bytesOut = 0;
-        int bytesIn = 0;
-        double lastArrival = 0;
-    };
-
-    MeteredPort(SerialPort& inner, Clock& clock) : inner_(inner), clock_(clock)
-    {
-        inner_.setActivityHandler([this] { onActivity(); });
-    }
-
-    bool open(const QString& device, const QString& settings, int& errorNumber) override
-    {
-        seen_ = 0;
-        return inner_.open(device, settings, errorNumber);
-    }
-    bool close(int& errorNumber) override { return inner_.close(errorNumber); }
-    bool isOpen() const override { return inner_.isOpen(); }
-    int bytesWaiting() const override { return inner_.bytesWaiting(); }
-    void discardInput() override
-    {
-        inner_.discardInput();
-        seen_ = 0;
-    }
-    QByteArray readAll() override
-    {
-        seen_ = 0;
-        return inner_.readAll();
-    }
-    void write(const QByteArray& bytes) override
-    {
-        exchanges.push_back({clock_.now(), int(bytes.size()), 0, 0});
-        inner_.write(bytes);
-    }
-
-    std::vector<Exchange> exchanges;
-
-private:
-    void onActivity()
-    {
-        const int waiting = inner_.bytesWaiting();
-        if (waiting > seen_ && !exchanges.empty()) {
-            exchanges.back().bytesIn += waiting - seen_;
-            exchanges.back().lastArrival = clock_.now();
-        }
-        seen_ = waiting;
-        signalActivity();
-    }
-
-    SerialPort& inner_;
-    Clock& clock_;
-    int seen_ = 0;
-};
-
-// A connect seen on the wire.
-struct ConnectFigures {
-    double seconds = 0;  // first frame out to last reply byte in
-    double floor = 0;    // the pauses between the frames plus every byte at 9600 baud
+struct ConnectRun {
+    double seconds = 0;
+    double floor = 0;
     int exchanges = 0;
     int bytes = 0;
     double pauseLate = 0;  // mean: a frame's start after the previous reply, beyond the 50 ms
-    double replyLate = 0;  // mean: a reply's end after its frame, beyond its bytes on the wire
-
-    explicit ConnectFigures(const std::vector<MeteredPort::Exchange>& all)
-    {
-        exchanges = int(all.size());
-        for (std::size_t i = 0; i < all.size(); ++i) {
-            const MeteredPort::Exchange& e = all[i];
-            bytes += e.bytesOut + e.bytesIn;
-            replyLate += e.lastArrival - e.sent - (e.bytesOut + e.bytesIn) * ByteSeconds;
-            if (i > 0)
-                pauseLate += e.sent - all[i - 1].lastArrival - FramePause;
-        }
-        seconds = all.back().lastArrival - all.front().sent;
-        floor = (exchanges - 1) * FramePause + bytes * ByteSeconds;
-        replyLate /= exchanges;
-        pauseLate /= std::max(1, exchanges - 1);
-    }
+    double replyLate = 0;  // mean: a reply's end after its frame, beyond its bytes and the answer time
 };
 
-double cpuSeconds()
+ConnectRun measureConnect(const std::vector<MeteredPort::Exchange>& all, double answerTime)
 {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+    ConnectRun run;
+    run.exchanges = int(all.size());
+    for (const MeteredPort::Exchange& e : all)
+        run.bytes += e.bytesOut + e.bytesIn;
+    run.floor = FloorOf(all, 0, all.size(), [](std::size_t) { return 0.0; }) - FramePause
+        + run.exchanges * answerTime;
+    run.seconds = all.back().lastArrival - all.front().sent;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const MeteredPort::Exchange& e = all[i];
+        run.replyLate += e.lastArrival - e.sent - (e.bytesOut + e.bytesIn) * ByteSeconds - answerTime;
+        if (i > 0)
+            run.pauseLate += e.sent - all[i - 1].lastArrival - FramePause;
+    }
+    run.replyLate /= run.exchanges;
+    run.pauseLate /= std::max(1, run.exchanges - 1);
+    return run;
 }
 
-// The simulator program, stopped whatever way the benchmark ends.
-class Simulator {
-public:
-    explicit Simulator(Clock& clock) : clock_(clock)
-    {
-        QObject::connect(&process_, &QProcess::readyReadStandardOutput, [&clock] { clock.notify(); });
-        QObject::connect(&process_, &QProcess::finished, [&clock] { clock.notify(); });
-    }
-    ~Simulator()
-    {
-        if (process_.state() == QProcess::NotRunning)
-            return;
-        process_.terminate();
-        if (!process_.waitForFinished(3000)) {
-            process_.kill();
-            process_.waitForFinished(3000);
+// Connects several times to a simulator whose unit answers `answerMs` after each request.
+bool connectFigure(RealClock& clock, double answerMs)
+{
+    Simulator simulator(clock);
+    const auto device = simulator.start({QStringLiteral("--reply-latency"), QString::number(answerMs)});
+    if (!device)
+        return false;
+    BenchLink bench(clock, *device, QDir::tempPath());
+    std::vector<double> seconds, floors, pauseLate, replyLate;
+    ConnectRun last;
+    for (int i = 0; i < ConnectRuns; ++i) {
+        bench.port.exchanges.clear();
+        if (!Connect(bench.link)) {
+            std::fprintf(stderr, "link_bench: connect failed\n");
+            return false;
         }
+        const ConnectRun run = measureConnect(bench.port.exchanges, answerMs / 1000);
+        last = run;
+        seconds.push_back(run.seconds);
+        floors.push_back(run.floor);
+        pauseLate.push_back(run.pauseLate);
+        replyLate.push_back(run.replyLate);
+        Disconnect(bench.link);
     }
+    const auto [low, high] = std::minmax_element(seconds.begin(), seconds.end());
+    const QByteArray name = answerMs > 0 ? QByteArray("connect (answer ") + QByteArray::number(answerMs) + " ms)"
+                                         : QByteArray("connect");
+    PrintFigure(name.constData(), Median(seconds), Median(floors), "s",
+                QStringLiteral("median of %1 (%2..%3 s); floor = %4 pauses + %5 bytes%6; per exchange %7 ms "
+                               "late after the pause, %8 ms late with the reply")
+                    .arg(ConnectRuns)
+                    .arg(*low, 0, 'f', 4)
+                    .arg(*high, 0, 'f', 4)
+                    .arg(last.exchanges - 1)
+                    .arg(last.bytes)
+                    .arg(answerMs > 0 ? QStringLiteral(" + %1 answers x %2 ms").arg(last.exchanges).arg(answerMs) : QString())
+                    .arg(Median(pauseLate) * 1000, 0, 'f', 2)
+                    .arg(Median(replyLate) * 1000, 0, 'f', 2),
+                "<= 1.03");
+    return true;
+}
 
-    // The pseudo-terminal's path, or nothing when the simulator did not start.
-    std::optional<QString> start()
-    {
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start(QStringLiteral(DELVO_SIM_PROGRAM), {QStringLiteral("--input"), QStringLiteral("25")});
-        if (!clock_.waitFor(5.0, [this] { return process_.canReadLine(); }))
-            return std::nullopt;
-        return QString::fromLocal8Bit(process_.readLine().trimmed());
+bool pollingFigure(RealClock& clock)
+{
+    Simulator simulator(clock);
+    const auto device = simulator.start({});
+    if (!device)
+        return false;
+    BenchLink bench(clock, *device, QDir::tempPath());
+    if (!Connect(bench.link))
+        return false;
+    const double cpuBefore = CpuSeconds();
+    const double start = clock.now();
+    int polls = 0;
+    while (clock.now() - start < PollSeconds) {
+        clock.waitFor(1.0);
+        if (!Poll(bench.link)) {
+            std::fprintf(stderr, "link_bench: poll failed\n");
+            return false;
+        }
+        ++polls;
     }
+    const double elapsed = clock.now() - start;
+    const double cpu = CpuSeconds() - cpuBefore;
+    PrintFigure("polling CPU", cpu / elapsed * 100, 0.5, "%",
+                QStringLiteral("of one core: %1 CPU s per minute (%2 CPU s over %3 s, %4 polls)")
+                    .arg(cpu * 60 / elapsed, 0, 'f', 4)
+                    .arg(cpu, 0, 'f', 4)
+                    .arg(elapsed, 0, 'f', 1)
+                    .arg(polls),
+                "< 0.5 %");
+    Disconnect(bench.link);
+    return true;
+}
 
-private:
-    Clock& clock_;
-    QProcess process_;
+// One tick of the update timer, as it ran.
+struct Tick {
+    int step = 0;  // UpdateStep as the tick began (3, 4, 5: a table chunk)
+    double start = 0;
+    double end = 0;
+    std::size_t firstExchange = 0;
+    std::size_t endExchange = 0;
 };
+
+// The least time a tick's exchanges take: a replied frame that ends a block (frames without a
+// reply before it) waits the block's fixed time first, 5 s more after a table chunk.
+double tickFloor(const std::vector<MeteredPort::Exchange>& all, const Tick& tick)
+{
+    return FloorOf(all, tick.firstExchange, tick.endExchange, [&](std::size_t i) {
+        if (all[i].bytesIn == 0)
+            return 0.0;
+        std::size_t silentBefore = 0;
+        while (silentBefore < i - tick.firstExchange && all[i - 1 - silentBefore].bytesIn == 0)
+            ++silentBefore;
+        if (silentBefore == 0)
+            return 0.0;
+        return tick.step >= 3 && tick.step <= 5 ? AfterChunkWait : AfterBlockWait;
+    });
+}
+
+// A full update of the unit whose input code is `inputCode`, as the progress window drives it.
+bool updateFigure(RealClock& clock, const char* name, std::uint8_t inputCode, const QString& appDir)
+{
+    Simulator simulator(clock);
+    const auto device = simulator.start({QStringLiteral("--input-code"), QString::number(inputCode),
+                                         QStringLiteral("--reply-latency"), QStringLiteral("0")});
+    if (!device)
+        return false;
+    BenchLink bench(clock, *device, appDir);
+    Link& link = bench.link;
+    if (!Connect(link))
+        return false;
+    // As "Update Unit" with the unit's own configuration in the editor, confirmed at once.
+    EditFromUnit(bench.session);
+    UpdateState& update = bench.session.update;
+    update.UpdateKind = 0;
+    update.ResetMaxPending = update.ResetMinPending = true;
+    if (!PrepareUpdate(link)) {
+        std::fprintf(stderr, "link_bench: %s: the update cannot start\n", name);
+        return false;
+    }
+    const QString tables = QStringLiteral("%1 + %2 + %3 values")
+                               .arg(bench.session.tables.A.count)
+                               .arg(bench.session.tables.B.count)
+                               .arg(bench.session.tables.C.count);
+    ConfirmUpdate(link);
+
+    const int messagesBefore = bench.op.messagesShown();
+    const double cpuBefore = CpuSeconds();
+    UpdateProgress progress = StartUpdateProgress(link);
+    std::vector<Tick> ticks;
+    const std::unique_ptr<ClockTimer> timer = clock.createTimer(1.0, [&] {
+        // A tick that finds the previous one still running does nothing and is not counted.
+        const bool runs = !progress.finished && !update.DriverRunning;
+        Tick tick{int(update.UpdateStep), clock.now(), 0, bench.port.exchanges.size(), 0};
+        UpdateTick(link, progress);
+        tick.end = clock.now();
+        tick.endExchange = bench.port.exchanges.size();
+        if (runs)
+            ticks.push_back(tick);
+        if (progress.finished)
+            clock.notify();
+    });
+    const double start = clock.now();
+    timer->start();
+    clock.waitFor(1800.0, [&] { return progress.finished; });
+    timer->stop();
+    const double cpu = CpuSeconds() - cpuBefore;
+    if (progress.failed || bench.op.messagesShown() != messagesBefore || ticks.empty()) {
+        std::fprintf(stderr, "link_bench: %s: the update did not complete\n", name);
+        return false;
+    }
+
+    // The floor runs the same ticks on the same one-second grid: a tick that outlasts a second
+    // lets the timer's ticks pass, and the next step runs on the first tick after it.
+    double floorEnd = 0;
+    double nextTick = 1.0;
+    double busy = 0;
+    double busyFloor = 0;
+    for (const Tick& tick : ticks) {
+        const double floor = tickFloor(bench.port.exchanges, tick);
+        floorEnd = nextTick + floor;
+        nextTick = std::floor(floorEnd) + 1.0;
+        busy += tick.end - tick.start;
+        busyFloor += floor;
+    }
+    const double total = ticks.back().end - start;
+    PrintFigure(name, total, floorEnd, "s",
+                QStringLiteral("= %1 min; %2 ticks, tables %3; within the ticks %4 s against %5 s (ratio %6)")
+                    .arg(total / 60, 0, 'f', 2)
+                    .arg(ticks.size())
+                    .arg(tables)
+                    .arg(busy, 0, 'f', 3)
+                    .arg(busyFloor, 0, 'f', 3)
+                    .arg(busy / busyFloor, 0, 'f', 4),
+                "<= 1.03");
+    PrintFigure("update CPU", cpu / total * 100, 0.5, "%",
+                QStringLiteral("of one core during the update: %1 CPU s over %2 s").arg(cpu, 0, 'f', 4).arg(total, 0, 'f', 1),
+                "< 0.5 %");
+    return true;
+}
 
 } // namespace
 
@@ -165,73 +249,20 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     RealClock clock;
-    Simulator simulator(clock);
-    const std::optional<QString> device = simulator.start();
-    if (!device) {
-        std::fprintf(stderr, "link_bench: %s did not start\n", DELVO_SIM_PROGRAM);
-        return 1;
-    }
+    std::printf("link_bench: delvo2-sim on a pseudo-terminal, bytes paced at 9600 baud (11 bits, %.3f ms a byte); %s\n",
+                ByteSeconds * 1000, qPrintable(LoadAverage()));
 
-    QtSerialPort serialPort;
-    MeteredPort port(serialPort, clock);
-    port.setActivityHandler([&clock] { clock.notify(); });
-    Session session;
-    session.AppDir = QDir::tempPath();
-    session.link.PortNumber = 1;
-    PortNames portNames;
-    portNames.overrides[1] = *device;
-    ConsoleOperator op([](const QByteArray& bytes) { std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr); });
-    HeadlessWindows windows;
-    NoFileDialogs dialogs;
+    // The sensor tables as shipped, in a folder the update may write its unit record into.
+    QTemporaryDir appDir;
+    const QDir data(QStringLiteral(DELVO_DATA_DIR));
+    for (const QString& file : data.entryList({QStringLiteral("*.dat")}, QDir::Files))
+        QFile::copy(data.filePath(file), appDir.filePath(file));
     const Catalogue catalogue = BuildCatalogue();
-    Link link{session, port, clock, op, dialogs, windows, portNames, catalogue};
 
-    std::printf("link_bench: delvo2-sim on %s, bytes paced at 9600 baud (11 bits, %.3f ms a byte)\n",
-                qPrintable(*device), ByteSeconds * 1000);
-
-    // (a) Connect, several times; the median run is reported.
-    std::vector<ConnectFigures> runs;
-    for (int i = 0; i < ConnectRuns; ++i) {
-        port.exchanges.clear();
-        if (!Connect(link)) {
-            std::fprintf(stderr, "link_bench: connect failed\n");
-            return 1;
-        }
-        runs.emplace_back(port.exchanges);
-        if (i + 1 < ConnectRuns)
-            Disconnect(link);
-    }
-    std::sort(runs.begin(), runs.end(), [](const auto& a, const auto& b) { return a.seconds < b.seconds; });
-    const ConnectFigures& median = runs[runs.size() / 2];
-    std::printf("connect: %.4f s from the first frame to the last reply (median of %d, %.4f..%.4f); "
-                "floor %.4f s = %d pauses x 50 ms + %d bytes x %.3f ms; ratio %.3f (target <= 1.05)\n",
-                median.seconds, ConnectRuns, runs.front().seconds, runs.back().seconds, median.floor,
-                median.exchanges - 1, median.bytes, ByteSeconds * 1000, median.seconds / median.floor);
-    // The simulated unit, like a real one, starts its reply a little after the request.
-    const double unitLatency = UnitTiming{}.replyLatency;
-    std::printf("connect overhead per exchange: %.2f ms after the reply before the next frame (beyond 50 ms), "
-                "%.2f ms from the frame to the reply's end (beyond its bytes; the unit answers after %.1f ms); "
-                "ratio with the unit's answer time in the floor %.3f\n",
-                median.pauseLate * 1000, median.replyLate * 1000, unitLatency * 1000,
-                median.seconds / (median.floor + median.exchanges * unitLatency));
-
-    // (b) Polling once a second, as the live-reading timer does.
-    const double cpuBefore = cpuSeconds();
-    const double start = clock.now();
-    int polls = 0;
-    while (clock.now() - start < PollSeconds) {
-        clock.waitFor(1.0);
-        if (!Poll(link)) {
-            std::fprintf(stderr, "link_bench: poll failed\n");
-            return 1;
-        }
-        ++polls;
-    }
-    const double elapsed = clock.now() - start;
-    const double cpu = cpuSeconds() - cpuBefore;
-    std::printf("polling: %.4f CPU s per minute (%.4f CPU s over %.1f s, %d polls); %.3f %% of one core "
-                "(target < 1 %%)\n",
-                cpu * 60 / elapsed, cpu, elapsed, polls, cpu / elapsed * 100);
-    Disconnect(link);
-    return 0;
+    const bool ok = connectFigure(clock, 0) && connectFigure(clock, UnitTiming{}.replyLatency * 1000)
+        && pollingFigure(clock)
+        && updateFigure(clock, "update Pt-100 (385)", catalogue.platinumCodes[1][1], appDir.path())
+        && updateFigure(clock, "update type K", catalogue.thermocoupleCodes[0], appDir.path());
+    std::printf("link_bench: %s\n", qPrintable(LoadAverage()));
+    return ok ? 0 : 1;
 }

@@ -14,6 +14,7 @@
 #include <QCommandLineParser>
 #include <QLabel>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -32,6 +33,29 @@ bool addPortDevice(const QString& binding, PortNames& ports)
     ports.overrides[std::int16_t(number)] = binding.mid(equals + 1);
     return true;
 }
+
+// --quit-when-shown: at the main window's first paint, prints "shown" on stdout and ends the
+// program (the start-up figure of the benchmarks).
+class QuitWhenShown : public QObject {
+public:
+    explicit QuitWhenShown(QWidget& window) : window_(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Paint && widget && widget->window() == &window_) {
+            qApp->removeEventFilter(this);
+            std::puts("shown");
+            std::fflush(stdout);
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+        return false;
+    }
+
+private:
+    QWidget& window_;
+};
 
 } // namespace
 
@@ -55,8 +79,11 @@ int main(int argc, char** argv)
     parser.addOption(portDevice);
     const QCommandLineOption factory(QStringLiteral("factory"),
                                      QStringLiteral("Open the factory-calibration window after start-up (laboratory use)."));
+    const QCommandLineOption quitWhenShown(QStringLiteral("quit-when-shown"),
+                                           QStringLiteral("Print \"shown\" and quit at the main window's first paint (start-up timing)."));
     parser.addOption(noSimulator);
     parser.addOption(factory);
+    parser.addOption(quitWhenShown);
     parser.process(qapp);
 
     PortNames ports;
@@ -95,5 +122,8 @@ int main(int argc, char** argv)
         return *exitCode;
     if (parser.isSet(factory))
         app.mainWindow().mnuCalibTarvoItem_Click();
+    QuitWhenShown quitter(app.mainWindow());
+    if (parser.isSet(quitWhenShown))
+        qapp.installEventFilter(&quitter);
     return qapp.exec();
 }
