@@ -71,7 +71,6 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error)
     if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || !port_.isOpen())
         return;
     // The device is gone (or broken): close once; the stream of further errors stops with it.
-    lostWith_ = error;
     port_.close();
     signalActivity();
 }
@@ -88,7 +87,6 @@ bool QtSerialPort::open(const QString& device, const QString& settings, int& err
         return false;
     }
     input_.clear();
-    lostWith_ = QSerialPort::NoError;
     port_.setPortName(device);
     if (!port_.open(QIODevice::ReadWrite)) {
         errorNumber = PortErrorNumber(port_.error());

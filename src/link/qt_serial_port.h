@@ -29,15 +29,11 @@ public:
     QByteArray readAll() override;
     void write(const QByteArray& bytes) override;
 
-    // The error that closed the port by itself, if any (for a message of the caller's choosing).
-    QSerialPort::SerialPortError lostWith() const { return lostWith_; }
-
 private:
     void onError(QSerialPort::SerialPortError error);
 
     QSerialPort port_;
     QByteArray input_;  // bytes received and not yet read by the link
-    QSerialPort::SerialPortError lostWith_ = QSerialPort::NoError;
 };
 
 // The error numbers the operator messages know for Qt's port errors.
