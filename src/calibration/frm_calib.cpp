@@ -122,8 +122,7 @@ frmCalib::frmCalib(Link& link, QWidget* parent) : QWidget(parent), link_(link)
     Frame1->setObjectName(QStringLiteral("Frame1"));
     auto* rows = new QGridLayout(Frame1);
     for (int i = 0; i < int(Option1.size()); ++i) {
-        Option1[i] = new QRadioButton(Frame1);
-        Option1[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
+        Option1[i] = NewOption(Frame1, IndexedName(QStringLiteral("Option1"), i));
         RowLabel[i] = NewLabel(Frame1, QStringLiteral("Label%1").arg(i + 5), QString::fromLatin1(RowCaptions[i]));
         rows->addWidget(Option1[i], i, 0);
         rows->addWidget(RowLabel[i], i, 1);

@@ -71,8 +71,7 @@ frmError::frmError(Link& link, ModalRunner& modal, CalibrationState& state, QWid
     lbCurrUnit = NewLabel(this, QStringLiteral("lbCurrUnit"));
     const QString captions[2] = {QStringLiteral("Low Point Reading :"), QStringLiteral("High Point Reading :")};
     for (int i = 0; i < 2; ++i) {
-        optError[i] = new QRadioButton(captions[i], this);
-        optError[i]->setObjectName(QStringLiteral("optError_%1").arg(i));
+        optError[i] = NewOption(this, IndexedName(QStringLiteral("optError"), i), captions[i]);
         connect(optError[i], &QRadioButton::clicked, this, [this, i] { optError_Click(i); });
     }
     txtLow = NewTextBox(this, QStringLiteral("txtLow"));

@@ -2,6 +2,7 @@
 
 #include "model/operator_messages.h"
 #include "model/session.h"
+#include "platform/widgets/named_controls.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -44,12 +45,10 @@ void InputTypeDialog::addOptionGroup(QGroupBox* frame, std::span<QRadioButton*> 
     rows->setColumnStretch(1, 1); // the buttons keep their own size; the labels take the rest
     for (int i = 0; i < int(options.size()); ++i) {
         const QString caption = QString::fromUtf8(captions[i].caption);
-        options[i] = new QRadioButton(frame);
-        options[i]->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i));
+        options[i] = NewOption(frame, IndexedName(QLatin1String(name), i));
         options[i]->setAccessibleName(caption);
         group->addButton(options[i], i);
-        QLabel* label = new QLabel(caption, frame);
-        label->setObjectName(QLatin1String(captions[i].name));
+        QLabel* label = NewLabel(frame, QLatin1String(captions[i].name), caption);
         *captions[i].label = label;
         rows->addWidget(options[i], i, 0);
         rows->addWidget(label, i, 1);
@@ -69,9 +68,7 @@ QGroupBox* InputTypeDialog::makeFrame(const char* name, const char* caption)
 
 QLabel* InputTypeDialog::makeLabel(const char* name, const char* caption)
 {
-    auto* label = new QLabel(QString::fromUtf8(caption), this);
-    label->setObjectName(QLatin1String(name));
-    return label;
+    return NewLabel(this, QLatin1String(name), QString::fromUtf8(caption));
 }
 
 QPushButton* InputTypeDialog::makeButton(const char* name, const char* caption, std::function<void()> onClick)

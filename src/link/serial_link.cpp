@@ -50,8 +50,6 @@ namespace {
 void reportLostPort(Link& link)
 {
     Session& s = link.session;
-    if (s.link.PortLost)
-        return;
     s.link.PortLost = true;
     if (s.update.UpdateStep != 0)
         UpdateFailedMessage(link.op);

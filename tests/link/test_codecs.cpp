@@ -1,17 +1,10 @@
 #include "link/codecs.h"
 #include "model/conf_record.h"
+#include "support/byte_list.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray b;
-    for (int v : values)
-        b.append(char(v));
-    return b;
-}
 
 template <std::size_t N>
 QByteArray bytes(const std::array<std::uint8_t, N>& a)

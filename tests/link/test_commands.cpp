@@ -1,17 +1,10 @@
 #include "link/codecs.h"
 #include "link/commands.h"
+#include "support/byte_list.h"
 #include "support/link_fixture.h"
 #include "support/scripted_port.h"
 
 namespace {
-
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray b;
-    for (int v : values)
-        b.append(char(v));
-    return b;
-}
 
 struct CommandsTest : ::testing::Test, LinkSurroundings {
     ScriptedPort port{clock};

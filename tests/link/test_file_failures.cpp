@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -25,11 +26,11 @@ enum class Obstacle {
     NameIsAFolder,   // the file's name is taken by a folder
 };
 
-// Every file the program writes, each with the call that writes it into a folder.
+// Every file the program writes: where it goes in a folder, and the call that writes it there.
 struct Writer {
     const char* name;
     QString (*path)(const QString& folder);
-    std::function<bool(const QString& folder, ScriptedOperator& op)> write;  // true: written
+    std::function<bool(const QString& path, ScriptedOperator& op)> write;  // true: written
 };
 
 ConfRecord configuration()
@@ -45,19 +46,19 @@ ConfRecord configuration()
 
 const Writer writers[] = {
     {"configuration", [](const QString& f) { return f + "/boiler.cal"; },
-     [](const QString& f, ScriptedOperator& op) { return WriteConfFile(configuration(), f + "/boiler.cal", op); }},
+     [](const QString& path, ScriptedOperator& op) { return WriteConfFile(configuration(), path, op); }},
     {"unit record", [](const QString& f) { return UnitRecordPath(f, "1234567"); },
-     [](const QString& f, ScriptedOperator& op) { return WriteConfFile(configuration(), UnitRecordPath(f, "1234567"), op); }},
+     [](const QString& path, ScriptedOperator& op) { return WriteConfFile(configuration(), path, op); }},
     {"calibration record", [](const QString& f) { return CalRecordPath(f, "1234567"); },
-     [](const QString& f, ScriptedOperator& op) { return WriteCalRecord(configuration(), CalRecordPath(f, "1234567"), op); }},
+     [](const QString& path, ScriptedOperator& op) { return WriteCalRecord(configuration(), path, op); }},
     {"flash image", [](const QString& f) { return f + "/0512307.cal"; },
-     [](const QString& f, ScriptedOperator& op) {
-         return WriteFactoryImage(std::vector<std::uint8_t>(FactoryImageSize, 0x5A), f + "/0512307.cal", op);
+     [](const QString& path, ScriptedOperator& op) {
+         return WriteFactoryImage(std::vector<std::uint8_t>(FactoryImageSize, 0x5A), path, op);
      }},
     {"port file", [](const QString& f) { return PortFilePath(f); },
-     [](const QString& f, ScriptedOperator& op) {
+     [](const QString& path, ScriptedOperator& op) {
          Session session;
-         session.AppDir = f;
+         session.AppDir = QFileInfo(path).path();
          session.link.PortNumber = 3;
          WritePortFile(session, op);  // it tells only of a failure
          return op.boxes.empty();
@@ -78,7 +79,7 @@ int writeInChild(const Writer& writer, const QString& folder, Obstacle obstacle)
         if (obstacle == Obstacle::ReadOnlyFolder && geteuid() == 0 && setuid(65534) != 0)
             _exit(90);
         ScriptedOperator op;
-        const bool written = writer.write(folder, op);
+        const bool written = writer.write(writer.path(folder), op);
         const bool told = op.boxes.size() == 1 && op.boxes.front().title == "Illegal Pathname"
             && op.boxes.front().text == "Can't access file: '" + writer.path(folder) + "'.";
         _exit(!written && told ? 0 : 1);

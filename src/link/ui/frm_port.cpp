@@ -4,6 +4,7 @@
 #include "model/operator_messages.h"
 #include "model/session.h"
 #include "platform/port_names.h"
+#include "platform/widgets/named_controls.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>
@@ -25,8 +26,7 @@ frmPort::frmPort(Session& session, PortNames& portNames, Operator& op, QWidget* 
     auto* group = new QButtonGroup(this);
     auto* ports = new QVBoxLayout(frPort);
     for (int i = 0; i < 8; ++i) {
-        OpPort[i] = new QRadioButton(portNames_.captionFor(std::int16_t(i + 1)), frPort);
-        OpPort[i]->setObjectName(QStringLiteral("OpPort_%1").arg(i));
+        OpPort[i] = NewOption(frPort, IndexedName(QStringLiteral("OpPort"), i), portNames_.captionFor(std::int16_t(i + 1)));
         group->addButton(OpPort[i], i);
         ports->addWidget(OpPort[i]);
         connect(OpPort[i], &QRadioButton::toggled, this, [this, i](bool on) {
@@ -34,8 +34,7 @@ frmPort::frmPort(Session& session, PortNames& portNames, Operator& op, QWidget* 
                 OpPort_Click(i);
         });
     }
-    txtDevice = new QLineEdit(this);
-    txtDevice->setObjectName(QStringLiteral("txtDevice"));
+    txtDevice = NewTextBox(this, QStringLiteral("txtDevice"));
     txtDevice->setPlaceholderText(QStringLiteral("optional, e.g. /dev/pts/3"));
     auto* device = new QFormLayout;
     device->addRow(QStringLiteral("Other device for this port:"), txtDevice);
