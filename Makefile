@@ -22,10 +22,11 @@ configure: deps $(BUILD)/build.ninja
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-# Starts the program from the build tree; its registry file points at the build's program folder.
+# Starts the program from the build tree on the simulated transmitter (--demo), so it shows its
+# work without hardware; its registry file points at the build's program folder.
 run: build
 	cmake -DREGISTRY=$(abspath $(REGISTRY)) -DAPP_EXE=$(abspath $(APP_DIR))/delvo2 -P cmake/WriteRegistry.cmake
-	DELVO2_REGISTRY=$(abspath $(REGISTRY)) $(APP_DIR)/delvo2 $(ARGS)
+	DELVO2_REGISTRY=$(abspath $(REGISTRY)) $(APP_DIR)/delvo2 --demo $(ARGS)
 
 # Every test of the build (window tests without a display unless one is asked for), then each
 # fuzz target for a few seconds.

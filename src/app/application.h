@@ -41,6 +41,11 @@ public:
     // shows a message, before the event loop runs).
     std::optional<int> exitCode() const { return exitCode_; }
 
+    // Unit records go to `folder` instead of the program folder (the demo's own folder); set
+    // before start().
+    void useRecordFolder(QString folder) { recordFolder_ = std::move(folder); }
+    const QString& recordFolder() const { return recordFolder_; }
+
     Session& session() { return session_; }
     Catalogue& catalogue() { return catalogue_; }
     Operator& op() { return seams_.op; }
@@ -65,6 +70,7 @@ private:
     PortNames portNames_;
     EndProgram endProgram_;
     std::optional<int> exitCode_;
+    QString recordFolder_;
     std::unique_ptr<frmMain> mainWindow_;
     std::unique_ptr<Link> link_;
     std::unique_ptr<frmStatus> status_;

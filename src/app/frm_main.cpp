@@ -195,6 +195,14 @@ void frmMain::buildToolbar()
         Toolbar->addAction(button);
         toolbarButtons_[index - 1] = button;
     }
+    // The confirming exit, apart from the numbered buttons: it asks first, closes the editor and
+    // the connection, then ends the program.
+    Toolbar->addSeparator();
+    auto* exit = new QAction(ToolbarIcon(ExitButtonIcon), QStringLiteral("Exit"), this);
+    exit->setObjectName(QStringLiteral("Toolbar_Exit"));
+    exit->setToolTip(exit->text());
+    connect(exit, &QAction::triggered, this, &frmMain::pibExit_Click);
+    Toolbar->addAction(exit);
 }
 
 void frmMain::buildCommandButtons()
@@ -256,8 +264,10 @@ bool frmMain::Form_Load()
     auto* welcome = new frmWelcome(this);
     welcome->show();
 
-    // The mains frequency is neither shown nor offered for editing.
-    const std::initializer_list<QWidget*> mainsFrequency{lbWHead[8], FrFreq, OptFreq[0], OptFreq[1], LbData[9], LbHead[10]};
+    // The mains frequency is neither shown nor offered for editing (its value label in the editor
+    // goes with its heading).
+    const std::initializer_list<QWidget*> mainsFrequency{lbWHead[8], lbWData[8], FrFreq, OptFreq[0], OptFreq[1],
+                                                         LbData[9], LbHead[10]};
     for (QWidget* control : mainsFrequency)
         control->hide();
 
@@ -272,6 +282,7 @@ bool frmMain::Form_Load()
         return false;
     }
     session.AppDir = AppDirFromAppPath(*appPath);
+    session.RecordDir = app_.recordFolder();
     ReadPortFile(session, app_.op());
 
     if (editorOpen())

@@ -9,6 +9,7 @@
 #include "dialogs/res_type.h"
 #include "dialogs/rtd_type.h"
 #include "dialogs/tc_type.h"
+#include "link/codecs.h"
 #include "model/catalogue.h"
 #include "model/decimal_text.h"
 #include "model/formatters.h"
@@ -157,7 +158,14 @@ void frmMain::cmdSerialChange_Click()
 void frmMain::cmdSerialDone_Click()
 {
     Session& s = app_.session();
-    const QString serial = txtSerial->text();
+    const QString serial = txtSerial->text().trimmed();
+    // The unit holds seven digits; anything else would fail the update after the configuration
+    // was already written.
+    if (serial != s.UnitConf.Serial && !SerialToBytes(serial)) {
+        IllegalSerialMessage(app_.op());
+        txtSerial->setFocus();
+        return;
+    }
     s.update.SerialChanged = serial != s.UnitConf.Serial;
     if (s.update.SerialChanged) {
         lbWData[0]->setText(serial);
@@ -190,7 +198,7 @@ void frmMain::ComTagDone_Click()
 {
     Session& s = app_.session();
     ShowEditConf();
-    if (s.EditConf.Tag != s.UnitConf.Tag)
+    if (!SameTag(s.EditConf.Tag, s.UnitConf.Tag))
         setLabelColour(lbWHead[1], Red);
     ComTagCancel_Click();
 }

@@ -31,14 +31,15 @@ void showControls(std::initializer_list<QWidget*> controls, bool visible)
 }
 
 // After each change of a numeric box's text: a lone minus sign is a number being typed and
-// keeps the pending value, an empty box holds no value, anything else must be a number. Text
-// that is not one is refused at once: the box turns red and is emptied.
+// keeps the pending value, an empty box holds no value, anything else must be a number (blanks
+// around it do not count). Text that is not one is refused at once: the box turns red and is
+// emptied.
 void readTypedNumber(Operator& op, QLineEdit* box, std::initializer_list<QLineEdit*> pair, float& pendingValue,
                      float noValue, const QString& fieldName)
 {
     for (QLineEdit* member : pair)
         ResetBackColour(member);
-    const QString text = box->text();
+    const QString text = box->text().trimmed();
     if (text == QLatin1String("-"))
         return;
     if (const std::optional<float> value = ParseSingle(text); value || text.isEmpty()) {

@@ -202,6 +202,8 @@ void frmMain::pibupdate_Click()
     frmStatus& confirm = app_.statusWindow();
     confirm.LbData[14]->setText(QString::number(s.EditConf.DispLow));
     confirm.LbData[15]->setText(QString::number(s.EditConf.DispHigh));
+    // Only the window's Update button confirms; a confirmation of an earlier update does not count.
+    s.update.UpdateConfirmed = false;
     runModal(confirm);
     if (s.update.UpdateConfirmed) {
         ComWait progress(app_.link(), this);

@@ -135,6 +135,15 @@ void drawIcon(QPainter& p, int index, const Ink& ink)
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRectF(6, 6, 20, 20));
         break;
+    case ExitButtonIcon: { // exit: an open door and an arrow going out
+        p.setPen(QPen(ink.line, 1.5));
+        p.setBrush(ink.fill);
+        p.drawRect(QRectF(4, 3, 15, 26));
+        p.setBrush(ink.accent);
+        QPolygonF arrow{{14, 13}, {22, 13}, {22, 8}, {30, 16}, {22, 24}, {22, 19}, {14, 19}};
+        p.drawPolygon(arrow);
+        break;
+    }
     default:
         break;
     }

@@ -5,7 +5,6 @@
 #include "link/serial_link.h"
 #include "link/ui/com_wait.h"
 #include "model/conf_files.h"
-#include "model/decimal_text.h"
 #include "model/operator_messages.h"
 #include "model/session.h"
 #include "platform/clock.h"
@@ -47,18 +46,7 @@ bool AskRecalibrateNow(Operator& op)
 
 QString CalRecordFile(const Session& session)
 {
-    return CalRecordPath(session.AppDir, session.UnitConf.Serial);
-}
-
-void CheckTypedValue(QLineEdit* box, Operator& op, const QString& fieldName)
-{
-    ResetBoxColour(box);
-    const QString text = box->text();
-    // A digit more makes an unfinished number whole ("-" becomes "-0", "2e" becomes "2e0").
-    if (text.isEmpty() || ParseSingle(text) || ParseSingle(QString(text + QLatin1Char('0'))))
-        return;
-    NotNumericMessage(op, fieldName);
-    RefuseBoxValue(box);
+    return CalRecordPath(RecordFolder(session), session.UnitConf.Serial);
 }
 
 void RefuseBoxValue(QLineEdit* box)

@@ -27,10 +27,6 @@ bool AskRecalibrateNow(Operator& op);
 // The unit's calibration record file, named after the connected unit.
 QString CalRecordFile(const Session& session);
 
-// After each change of a value box: back to the normal colour, and text that can never become a
-// number is refused at once (NotNumericMessage with the field name, the box emptied and red). A
-// lone "-" or an unfinished number ("1.", "-.", "2e") is an entry in progress.
-void CheckTypedValue(QLineEdit* box, Operator& op, const QString& fieldName);
 // Empties a box and paints it red (the emptying does not count as a change).
 void RefuseBoxValue(QLineEdit* box);
 void ResetBoxColour(QLineEdit* box);

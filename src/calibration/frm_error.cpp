@@ -162,12 +162,12 @@ void frmError::optError_Click(int index)
 
 void frmError::txtLow_Change()
 {
-    CheckTypedValue(txtLow, link_.op, QStringLiteral("Low Point"));
+    ResetBoxColour(txtLow);
 }
 
 void frmError::txtHigh_Change()
 {
-    CheckTypedValue(txtHigh, link_.op, QStringLiteral("High Point"));
+    ResetBoxColour(txtHigh);
 }
 
 frmError::Point frmError::lowPoint() const
@@ -202,7 +202,7 @@ void frmError::enterPoint(const Point& p)
     const QString fieldName = p.low ? QStringLiteral("Low Point") : QStringLiteral("High Point");
     const auto inOrder = [&p](float value, float other) { return p.low ? value < other : other < value; };
 
-    const QString text = p.box->text();
+    const QString text = p.box->text().trimmed();
     if (text == QLatin1String("-"))
         return;
     if (text.isEmpty()) {

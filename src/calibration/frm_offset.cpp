@@ -88,7 +88,7 @@ void frmOffset::reject()
 
 void frmOffset::txtOffset_Change()
 {
-    CheckTypedValue(txtOffset, link_.op, FieldName);
+    ResetBoxColour(txtOffset);
 }
 
 void frmOffset::cmdEnterOffset_Click()
@@ -105,7 +105,7 @@ void frmOffset::cmdEnterOffset_Click()
         hide();
         return;
     }
-    const QString text = txtOffset->text();
+    const QString text = txtOffset->text().trimmed();
     if (text == QLatin1String("-"))
         return;
     if (text.isEmpty()) {

@@ -13,6 +13,7 @@
 #include "model/session.h"
 #include "platform/clock.h"
 #include "platform/port_names.h"
+#include "platform/user_folders.h"
 
 #include <cmath>
 
@@ -38,6 +39,9 @@ public:
         , link_{session_, port, host.clock, op_, dialogs_, windows_, portNames_, catalogue_}
     {
         session_.AppDir = options.appDir.value_or(DefaultAppDir(host.registryAppPath, host.currentDir));
+        // The simulated unit's records stay out of the program folder unless a folder was given.
+        if (options.port.simulated && !options.appDir)
+            session_.RecordDir = DemoRecordFolder();
         // A device name or the simulated unit is bound to port number 1.
         session_.link.PortNumber = options.port.portNumber > 0 ? options.port.portNumber : std::int16_t(1);
         if (options.port.simulated)

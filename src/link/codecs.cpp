@@ -1,5 +1,7 @@
 #include "link/codecs.h"
 
+#include "model/ansi_text.h"
+
 #include "model/conf_record.h"
 #include "model/formatters.h"
 
@@ -102,10 +104,8 @@ std::optional<std::array<std::uint8_t, 4>> SerialToBytes(const QString& serial)
 QByteArray TagToBytes(const QString& tag)
 {
     QByteArray bytes(19, ' ');
-    for (int i = 0; i < 19 && i < tag.size(); ++i) {
-        const char16_t c = tag[i].unicode();
-        bytes[i] = c < 256 ? char(c) : '?';
-    }
+    for (int i = 0; i < 19 && i < tag.size(); ++i)
+        bytes[i] = AnsiByte(tag[i].unicode());
     return bytes;
 }
 

@@ -33,7 +33,8 @@ QString SerialFromBytes(std::uint8_t b0, std::uint8_t b1, std::uint8_t b2, std::
 // The inverse on a seven-digit text; nothing for any other text.
 std::optional<std::array<std::uint8_t, 4>> SerialToBytes(const QString& serial);
 
-// Tag: 19 bytes, one per character, blank padded (characters outside Latin-1 become '?').
+// Tag: 19 bytes, one per character in the Windows ANSI code page, blank padded (other characters
+// become '?').
 QByteArray TagToBytes(const QString& tag);
 
 // Checksum of a written or uploaded block: seed + every byte + checksum is 0 modulo 256.

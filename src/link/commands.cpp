@@ -4,6 +4,7 @@
 #include "link/serial_link.h"
 #include "link/serial_port.h"
 #include "link/update.h"
+#include "model/ansi_text.h"
 #include "model/operator_messages.h"
 #include "model/session.h"
 #include "platform/clock.h"
@@ -163,7 +164,7 @@ float ReadValue(Link& link, std::uint8_t command)
 QString ReadTag(Link& link)
 {
     const QByteArray r = readExchange(link, Command::Tag, 20);
-    return r.isEmpty() ? QString() : QString::fromLatin1(r.mid(1, 19));
+    return r.isEmpty() ? QString() : FromAnsi(r.mid(1, 19));
 }
 
 std::uint8_t ReadDisplayVersion(Link& link)

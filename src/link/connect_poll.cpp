@@ -240,5 +240,5 @@ ConfRecord ScaleOutputs(const ConfRecord& record)
 bool SaveUnitRecord(Link& link)
 {
     const Session& s = link.session;
-    return WriteConfFile(s.UnitConf, UnitRecordPath(s.AppDir, s.UnitConf.Serial), link.op);
+    return WriteConfFile(s.UnitConf, UnitRecordPath(RecordFolder(s), s.UnitConf.Serial), link.op);
 }

@@ -95,6 +95,11 @@ bool PrepareUpdate(Link& link)
             EmptyFieldsMessage(link.op);
             return false;
         }
+        // Checked before anything is sent: the serial-number step comes after the configuration.
+        if (s.update.SerialChanged && !SerialToBytes(s.EditConf.Serial)) {
+            IllegalSerialMessage(link.op);
+            return false;
+        }
         if (!LoadPrimaryTables(s.AppDir, s.EditConf.InputCode, s.tables, link.op)
             || !LoadSecondaryTable(s.AppDir, s.EditConf.InputCode, s.tables, link.op))
             return false;

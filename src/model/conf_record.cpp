@@ -28,6 +28,17 @@ void ClearCorrection(ConfRecord& r)
     r.CalLowRef = r.CalLowRead = r.CalHighRef = r.CalHighRead = r.CalGain = r.CalOffset = NoCal;
 }
 
+bool SameTag(const QString& a, const QString& b)
+{
+    const auto withoutTrailingBlanks = [](const QString& tag) {
+        qsizetype end = tag.size();
+        while (end > 0 && tag[end - 1] == QLatin1Char(' '))
+            --end;
+        return QStringView(tag).left(end);
+    };
+    return withoutTrailingBlanks(a) == withoutTrailingBlanks(b);
+}
+
 bool SameSingle(float a, float b)
 {
     return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);

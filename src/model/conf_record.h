@@ -90,5 +90,8 @@ bool ClampConfCodes(ConfRecord& record);
 // Whether the single/differential setting applies to an input class.
 bool ModeApplies(std::uint8_t inputClass);
 
+// Tags compare without their trailing blanks: the unit pads its tag to 19 characters.
+bool SameTag(const QString& a, const QString& b);
+
 // Exact bit comparison of singles (NoValue equals itself, 0.0 and -0.0 differ).
 bool SameSingle(float a, float b);

@@ -1,5 +1,6 @@
 #include "model/list_format.h"
 
+#include "model/ansi_text.h"
 #include "model/decimal_text.h"
 #include "model/formatters.h"
 
@@ -67,7 +68,7 @@ std::optional<QString> ListReader::nextText()
     const auto field = nextField();
     if (!field)
         return std::nullopt;
-    return QString::fromLatin1(field->text);
+    return FromAnsi(field->text);
 }
 
 std::optional<std::uint8_t> ListReader::nextByte()
@@ -99,10 +100,8 @@ void ListWriter::addText(const QString& text)
             bytes_ += '\'';
         else if (QChar::category(c) == QChar::Other_Control)
             bytes_ += ' ';
-        else if (c > 0xFF)
-            bytes_ += '?';
         else
-            bytes_ += char(c);
+            bytes_ += AnsiByte(c);
     }
     bytes_ += '"';
 }

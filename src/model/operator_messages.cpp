@@ -28,6 +28,10 @@ const QString communicationError = QStringLiteral("Communication Error");
 
 void NoDataMessage(Operator& op, const QString& prompt) { op.message(QStringLiteral("No Data"), prompt); }
 void IllegalValueMessage(Operator& op, const QString& prompt) { op.message(QStringLiteral("Illegal value"), prompt); }
+void IllegalSerialMessage(Operator& op)
+{
+    IllegalValueMessage(op, QStringLiteral("The Serial Number Must Have 7 Digits (0 - 9)."));
+}
 void IllegalFileMessage(Operator& op, const QString& prompt) { op.message(QStringLiteral("Illegal File"), prompt); }
 void CommErrorMessage(Operator& op, const QString& prompt) { op.message(communicationError, prompt); }
 void IllegalPathMessage(Operator& op, const QString& prompt) { op.message(QStringLiteral("Illegal Pathname"), prompt); }

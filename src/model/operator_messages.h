@@ -9,6 +9,8 @@ class Operator;
 // The message boxes that every window shares. Each shows one box with a fixed title (OK only).
 void NoDataMessage(Operator& op, const QString& prompt);
 void IllegalValueMessage(Operator& op, const QString& prompt);
+// A serial number the unit cannot hold (it takes seven digits); nothing is sent.
+void IllegalSerialMessage(Operator& op);
 void IllegalFileMessage(Operator& op, const QString& prompt);
 void IllegalSuffixMessage(Operator& op);
 void CommErrorMessage(Operator& op, const QString& prompt);

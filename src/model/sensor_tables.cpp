@@ -130,7 +130,8 @@ void append(SensorTable& table, float value)
 QString TableFileName(const QString& appDir, std::uint8_t inputCode, int which)
 {
     const QString name = tableName(inputCode, which);
-    return name.isEmpty() ? QString() : appDir + QLatin1Char('/') + name;
+    // A code without tables names the folder itself, whose opening fails and is reported by name.
+    return appDir + QLatin1Char('/') + name;
 }
 
 QString NextToken(const QString& line, int& position)

@@ -33,3 +33,8 @@ bool LookupInputCodeWithDisplay(Session& s, const Catalogue& catalogue, ConfReco
     }
     return LookupInputCode(catalogue, record, code);
 }
+
+QString RecordFolder(const Session& s)
+{
+    return s.RecordDir.isEmpty() ? s.AppDir : s.RecordDir;
+}

@@ -59,6 +59,9 @@ struct FactoryState {
 // Everything the program knows for the whole run, owned by the application object.
 struct Session {
     QString AppDir;
+    // Where the unit records (S….urd, E….urd) are kept when not in AppDir: the demo keeps the
+    // simulated unit's records in a folder of its own.
+    QString RecordDir;
     ConfRecord EditConf;
     ConfRecord UnitConf;
     LinkState link;
@@ -75,6 +78,9 @@ struct Catalogue;
 // Looks an input code up into `record`. A code that is not an RTD or thermocouple code (found or
 // not) also takes the connected unit's display range over into EditConf.
 bool LookupInputCodeWithDisplay(Session& session, const Catalogue& catalogue, ConfRecord& record, std::uint8_t code);
+
+// The folder of the unit records: RecordDir, or AppDir when none is set.
+QString RecordFolder(const Session& session);
 
 // Start-up: both records reset, the link, update and view flags cleared.
 void InitConfData(Session& session);

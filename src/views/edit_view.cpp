@@ -117,7 +117,7 @@ void markStatusChanges(Session& session, SummaryForm& s)
     const bool differs[] = {
         markDifference(e.DispHigh != u.DispHigh, {s.LbHead[16]}),
         markDifference(e.DispLow != u.DispLow, {s.LbHead[15]}),
-        markDifference(e.Tag != u.Tag, {s.LbHead[1]}),
+        markDifference(!SameTag(e.Tag, u.Tag), {s.LbHead[1]}),
         markDifference(e.InputName != u.InputName, {s.LbHead[2]}),
         markDifference(e.RangeMin != u.RangeMin, {s.LbHead[4]}),
         markDifference(e.RangeMax != u.RangeMax, {s.LbHead[5]}),
@@ -171,7 +171,7 @@ void MarkEditPanelChanges(Session& session, ViewTargets& targets,
     const ConfRecord& u = session.UnitConf;
     const bool differs[] = {
         markDifference(e.Serial != u.Serial, {p.lbWHead[0]}),
-        markDifference(e.Tag != u.Tag, {p.lbWHead[1]}),
+        markDifference(!SameTag(e.Tag, u.Tag), {p.lbWHead[1]}),
         markDifference(e.InputName != u.InputName, {p.lbWHead[2]}),
         markDifference(e.RangeMin != u.RangeMin, {p.lbWHead[4]}),
         markDifference(e.RangeMax != u.RangeMax, {p.lbWHead[5]}),

@@ -13,7 +13,7 @@ constexpr const char* Headings[18] = {
     "Max :", "Ambient Temprature Units :", "Minimum Reading :", "Maximum Reading :", "Current Reading :",
     "Ambient Reading :"};
 
-constexpr ReportRow ReadingRows[] = {{14, 14, 2}, {15, 15, 3}, {16, 16, 4}, {17, 17, 5}};
+constexpr SummaryRow ReadingRows[] = {{14, 14, 2}, {15, 15, 3}, {16, 16, 4}, {17, 17, 5}};
 
 } // namespace
 

@@ -36,6 +36,9 @@ frmPrintsts::frmPrintsts(QWidget* parent)
     for (int i = 0; i < 2; ++i)
         LbUnit[i] = ReportLabel(this, QStringLiteral("LbUnit"), i);
     AddReportRows(page.rows, 0, ConfigurationRows, LbHead, LbData, LbUnit);
+    // The mains frequency is not part of the printout.
+    LbHead[8]->hide();
+    LbData[8]->hide();
 }
 
 SummaryForm frmPrintsts::targets() const

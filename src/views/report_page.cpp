@@ -88,11 +88,11 @@ ReportPage BuildReportPage(QWidget* form, const QString& formName, const QString
     return page;
 }
 
-int AddReportRows(QGridLayout* rows, int firstLine, std::span<const ReportRow> layout, std::span<QLabel* const> heads,
+int AddReportRows(QGridLayout* rows, int firstLine, std::span<const SummaryRow> layout, std::span<QLabel* const> heads,
                   std::span<QLabel* const> data, std::span<QLabel* const> units)
 {
     int line = firstLine;
-    for (const ReportRow& row : layout) {
+    for (const SummaryRow& row : layout) {
         rows->addWidget(heads[std::size_t(row.head)], line, 0);
         // A value without a unit may run on over the unit column: long tags and input names then
         // do not push the units away from the numbers.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/summary_rows.h"
+
 #include <QString>
 
 #include <span>
@@ -28,19 +30,6 @@ ReportPage BuildReportPage(QWidget* form, const QString& formName, const QString
 // A plain-text label named "LbHead_3"-style (or `name` alone when index is negative).
 QLabel* ReportLabel(QWidget* parent, const QString& name, int index = -1, const QString& caption = {});
 
-// One row of a report: the indexes of its heading, value and unit label (-1: no unit).
-struct ReportRow {
-    int head;
-    int data;
-    int unit = -1;
-};
-
-// The configuration rows both reports share, top to bottom. The output limits sit in values 10
-// and 11 beside the headings "Min :" and "Max :", the damping in value 12 beside heading 10.
-inline constexpr ReportRow ConfigurationRows[] = {{0, 0},   {1, 1},   {2, 2},   {3, 3},  {4, 4, 0},
-                                                  {5, 5, 1}, {6, 6},   {7, 7},   {11, 10}, {12, 11},
-                                                  {10, 12}, {8, 8},   {9, 9},   {13, 13}};
-
 // Adds `layout` to the grid from line `firstLine` on; returns the next free line.
-int AddReportRows(QGridLayout* rows, int firstLine, std::span<const ReportRow> layout, std::span<QLabel* const> heads,
+int AddReportRows(QGridLayout* rows, int firstLine, std::span<const SummaryRow> layout, std::span<QLabel* const> heads,
                   std::span<QLabel* const> data, std::span<QLabel* const> units);

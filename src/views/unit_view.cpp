@@ -57,7 +57,6 @@ void ShowUnitConf(const Session& session, ViewTargets& targets)
     UnitPanel& m = targets.unit;
     PrintConForm& pc = targets.printCon;
     SummaryForm& st = targets.status;
-    SummaryForm& ps = targets.printSts;
 
     for (int i = 0; i <= 17; ++i)
         setLabelColour(m.LbHead[i], DarkBlue);
@@ -81,23 +80,23 @@ void ShowUnitConf(const Session& session, ViewTargets& targets)
     if (hasAmbient)
         setTexts({m.LbUnit[5], pc.LbUnit[5]}, UnitsText(c.AmbUnits));
 
-    setTexts({m.LbData[0], pc.LbData[0], st.LbData[0], ps.LbData[0]}, c.Serial);
-    setTexts({m.LbData[1], pc.LbData[1], st.LbData[1], ps.LbData[1]}, c.Tag);
-    setTexts({m.LbData[2], pc.LbData[2], st.LbData[2], ps.LbData[2]}, c.InputName);
-    setTexts({m.LbData[3], pc.LbData[4], st.LbData[4], ps.LbData[4]}, ValueText(c.RangeMin));
+    setTexts({m.LbData[0], pc.LbData[0], st.LbData[0]}, c.Serial);
+    setTexts({m.LbData[1], pc.LbData[1], st.LbData[1]}, c.Tag);
+    setTexts({m.LbData[2], pc.LbData[2], st.LbData[2]}, c.InputName);
+    setTexts({m.LbData[3], pc.LbData[4], st.LbData[4]}, ValueText(c.RangeMin));
     if (c.RangeMin != NoValue) {
         m.LbData[20]->setText(QString::number(c.DispLow));
         m.LbData[21]->setText(QString::number(c.DispHigh));
     }
-    setTexts({m.LbData[4], pc.LbData[5], st.LbData[5], ps.LbData[5]}, ValueText(c.RangeMax));
+    setTexts({m.LbData[4], pc.LbData[5], st.LbData[5]}, ValueText(c.RangeMax));
     if (hasMin)
         setTexts({m.LbData[5], pc.LbData[14]}, readingText(c, c.MinRead));
     if (hasMax)
         setTexts({m.LbData[6], pc.LbData[15]}, readingText(c, c.MaxRead));
-    setTexts({m.LbData[7], pc.LbData[6], st.LbData[6], ps.LbData[6]}, BurnOutText(c.BurnOut));
-    setTexts({m.LbData[8], pc.LbData[7], st.LbData[7], ps.LbData[7]}, OutDirText(c.OutDir));
-    setTexts({m.LbData[9], pc.LbData[8], st.LbData[8], ps.LbData[8]}, FreqText(c.Freq));
-    setTexts({m.LbData[10], pc.LbData[9], st.LbData[9], ps.LbData[9]}, ModeText(c.Mode));
+    setTexts({m.LbData[7], pc.LbData[6], st.LbData[6]}, BurnOutText(c.BurnOut));
+    setTexts({m.LbData[8], pc.LbData[7], st.LbData[7]}, OutDirText(c.OutDir));
+    setTexts({m.LbData[9], pc.LbData[8], st.LbData[8]}, FreqText(c.Freq));
+    setTexts({m.LbData[10], pc.LbData[9], st.LbData[9]}, ModeText(c.Mode));
     // The confirmation shows the ambient reading in its ambient row and drops a missing one.
     if (hasAmbient && c.AmbRead != NoValue)
         setTexts({m.LbData[11], pc.LbData[17], st.LbData[13]}, tenthText(c.AmbRead));
@@ -118,11 +117,10 @@ void ShowUnitConf(const Session& session, ViewTargets& targets)
     setTexts({m.LbData[18], pc.LbData[12]}, GeneralText(c.Damping));
     setTexts({m.LbData[19], pc.LbData[13]}, AmbUnitsText(c.AmbUnits));
 
-    setVisible({m.LbHead[11], m.LbData[10], st.LbHead[9], st.LbData[9], pc.LbHead[9], pc.LbData[9], ps.LbHead[9],
-                ps.LbData[9]},
+    setVisible({m.LbHead[11], m.LbData[10], st.LbHead[9], st.LbData[9], pc.LbHead[9], pc.LbData[9]},
                ModeApplies(c.InputClass));
     setVisible({m.LbHead[13], m.LbData[11], st.LbData[13], m.LbUnit[5]}, true);
-    setVisible({st.LbHead[8], st.LbData[8], pc.LbHead[8], pc.LbData[8], ps.LbHead[8], ps.LbData[8]}, false);
+    setVisible({st.LbHead[8], st.LbData[8], pc.LbHead[8], pc.LbData[8]}, false);
     RefreshBigReading(targets);
 }
 

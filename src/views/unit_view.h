@@ -5,8 +5,9 @@
 struct Session;
 
 // Writes UnitConf and its live readings into the unit panel, frmPrintCon, the reading labels of
-// the calibration windows and the first rows of frmStatus and frmPrintsts. Readings at their
-// no-reading markers leave their labels as the marker texts below set them.
+// the calibration windows and the first rows of frmStatus (the edited printout frmPrintsts keeps
+// the edited configuration). Readings at their no-reading markers leave their labels as the
+// marker texts below set them.
 void ShowUnitConf(const Session& session, ViewTargets& targets);
 
 // The marker texts of the reading scaling.

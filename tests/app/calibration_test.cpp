@@ -6,6 +6,7 @@
 #include "link/ui/com_wait.h"
 #include "model/conf_files.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -190,11 +191,15 @@ TEST_F(Calibration, TwoPointEntriesKeepThePointsApart)
     EXPECT_EQ(op.boxes.back().title, QStringLiteral("Invalid High Value"));
     EXPECT_EQ(op.boxes.back().text, QStringLiteral("The High Point Reading Value Should Exceed\n\rThe Low Point Reading Value"));
 
-    // Typing refuses what can never be a number; "-" alone is a number being typed.
+    // Typing only resets the colour; text that is not a number is reported at Enter and kept;
+    // "-" alone is a number being typed.
     op.boxes.clear();
     error().txtHigh->setText(QStringLiteral("3a"));
+    EXPECT_TRUE(op.boxes.empty());
+    EXPECT_EQ(error().txtHigh->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Base));
+    error().CmdEnterMax->click();
     EXPECT_EQ(op.only().text, QStringLiteral("'High Point' should receive onlt numeric data"));
-    EXPECT_TRUE(error().txtHigh->text().isEmpty());
+    EXPECT_EQ(error().txtHigh->text(), QStringLiteral("3a"));
     error().txtHigh->setText(QStringLiteral("-"));
     error().CmdEnterMax->click();
     EXPECT_EQ(op.boxes.size(), 1u);

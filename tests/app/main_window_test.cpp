@@ -48,7 +48,9 @@ TEST_F(MainWindow, MenusAndToolbarAsCreated)
                                             "Open Configuration", "Save Configuration", "Close Configuration", "|",
                                             "View Connected Unit's Configuration", "Print Configuration", "Help..."}));
     EXPECT_TRUE(tips[12].contains(QStringLiteral("not for use")));
-    EXPECT_EQ(w().Toolbar->actions().size(), 13);
+    // After the numbered buttons, a separator and the confirming exit.
+    EXPECT_EQ(w().Toolbar->actions().size(), 15);
+    EXPECT_EQ(w().Toolbar->actions().last()->toolTip(), QStringLiteral("Exit"));
     const QIcon icon = w().ToolbarButton(1)->icon();  // enabled and disabled pictures differ
     EXPECT_NE(icon.pixmap(32, QIcon::Normal).toImage(), icon.pixmap(32, QIcon::Disabled).toImage());
 }

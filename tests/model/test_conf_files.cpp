@@ -63,10 +63,12 @@ TEST_F(ConfFiles, WrittenRecordsReadBackBitExact)
 
     // (Awkward singles and generated records: test_conf_round_trip.cpp.) A tag that needs the text rule:
     ConfRecord r = example();
-    r.Tag = QStringLiteral(" a, \"b\"\t") + QChar(0xE9) + QChar(0x20AC);
+    // The file holds the Windows ANSI bytes: the euro sign is 0x80, a character outside it '?'.
+    r.Tag = QStringLiteral(" a, \"b\"\t") + QChar(0xE9) + QChar(0x20AC) + QChar(0x3A9);
     ASSERT_TRUE(WriteConfFile(r, dir.filePath("a.cal"), op));
+    EXPECT_TRUE(contents("a.cal").contains(QByteArray("\" a, 'b' \xE9\x80?\"")));
     ASSERT_TRUE(ReadConfFile(session, catalogue, dir.filePath("a.cal"), op));
-    EXPECT_EQ(session.EditConf.Tag, QStringLiteral(" a, 'b' ") + QChar(0xE9) + QLatin1Char('?'));
+    EXPECT_EQ(session.EditConf.Tag, QStringLiteral(" a, 'b' ") + QChar(0xE9) + QChar(0x20AC) + QLatin1Char('?'));
     EXPECT_TRUE(op.boxes.empty()) << op.transcript().toStdString();
 }
 

@@ -1,5 +1,6 @@
 // Property: what the writers write reads back as what they were given, for seeded pseudo-random
 // records, images and awkward values. A text comes back as the writer's text rule makes it.
+#include "model/ansi_text.h"
 #include "model/catalogue.h"
 #include "model/conf_files.h"
 #include "model/list_format.h"
@@ -35,7 +36,7 @@ QString asWritten(const QString& text)
     ListWriter writer;
     writer.addText(text);
     const QByteArray& bytes = writer.bytes();
-    return QString::fromLatin1(bytes.mid(1, bytes.size() - 2));
+    return FromAnsi(bytes.mid(1, bytes.size() - 2));
 }
 
 // Seeded values for records: singles of every kind, byte codes in and out of range, and texts
@@ -75,10 +76,11 @@ public:
     {
         static const QString plainPieces[] = {QStringLiteral("A"), QStringLiteral("7"), QStringLiteral(" "),
                                               QStringLiteral(","), QStringLiteral("'"), QStringLiteral("-"),
-                                              QString(QChar(0xE9)), QString(QChar(0xFF)), QString(QChar(0xA0))};
+                                              QString(QChar(0xE9)), QString(QChar(0xFF)), QString(QChar(0xA0)),
+                                              QString(QChar(0x20AC)), QString(QChar(0x201C))};
         static const QString changedPieces[] = {QStringLiteral("\""), QStringLiteral("\t"), QStringLiteral("\r\n"),
                                                 QString(QChar(0x01)), QString(QChar(0x7F)), QString(QChar(0x85)),
-                                                QString(QChar(0x20AC)), QString(QChar(0x3A9)),
+                                                QString(QChar(0x3A9)),
                                                 QString::fromUcs4(U"\U0001F600", 1)};
         const int lengths[] = {0, 1, 7, 18, 19, 19, 19, 20, 24};
         const int length = lengths[below(int(std::size(lengths)))];

@@ -25,7 +25,8 @@ TEST(UnitView, ConnectedRtdFillsEveryForm)
     const PrintConForm& pc = v.targets.printCon;
     const SummaryForm& st = v.targets.status;
     const QString c = QStringLiteral("\u00B0C");
-    expectTexts({{m.LbData[0], "A1234"}, {v.targets.printSts.LbData[0], "A1234"}, {m.LbData[2], "Pt100"},
+    // The edited printout keeps the edited configuration: nothing of the unit goes there.
+    expectTexts({{m.LbData[0], "A1234"}, {v.targets.printSts.LbData[0], ""}, {m.LbData[2], "Pt100"},
                  {m.LbData[3], "-50"}, {pc.LbData[4], "-50"}, {st.LbData[5], "150"}, {m.LbData[20], "-50"},
                  {m.LbData[21], "150"}, {m.LbData[5], "19.8"}, {pc.LbData[15], "30.2"}, {st.LbData[6], "Down Scale"},
                  {m.LbData[8], "Up Scale"}, {m.LbData[10], "Single Sensor"}, {m.LbData[11], "23.5"},
@@ -98,7 +99,7 @@ TEST(UnitView, ModeRowsFollowTheInput)
         v.session.UnitConf.InputClass = inputClass;
         ShowUnitConf(v.session, v.targets);
         for (QLabel* l : {v.targets.unit.LbHead[11], v.targets.unit.LbData[10], v.targets.status.LbHead[9],
-                          v.targets.printCon.LbData[9], v.targets.printSts.LbHead[9]})
+                          v.targets.printCon.LbData[9]})
             EXPECT_EQ(l->isHidden(), !visible) << int(inputClass);
     }
 }

@@ -3,6 +3,7 @@
 #include "app/routing_port.h"
 #include "link/qt_serial_port.h"
 #include "platform/real_clock.h"
+#include "platform/user_folders.h"
 #include "platform/widgets/message_box_operator.h"
 #include "platform/widgets/modal_runner.h"
 #include "platform/widgets/system_file_dialogs.h"
@@ -68,28 +69,30 @@ int main(int argc, char** argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Configuration and calibration of 4-20 mA temperature transmitters.\n"
-        "Port 1 (Com 1) is a simulated transmitter unless --no-simulator is given."));
+        "Every port is a real serial port unless --demo is given."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption portDevice(QStringLiteral("port-device"),
                                         QStringLiteral("Open DEVICE for port number N (repeatable)."),
                                         QStringLiteral("N=DEVICE"));
-    const QCommandLineOption noSimulator(QStringLiteral("no-simulator"),
-                                         QStringLiteral("Port 1 is the real device, not the simulated unit."));
+    const QCommandLineOption demo(QStringLiteral("demo"),
+                                  QStringLiteral("Every port is a simulated transmitter (a demonstration without "
+                                                 "hardware); its unit records go to a demo folder of their own."));
     parser.addOption(portDevice);
     const QCommandLineOption factory(QStringLiteral("factory"),
                                      QStringLiteral("Open the factory-calibration window after start-up (laboratory use)."));
     const QCommandLineOption quitWhenShown(QStringLiteral("quit-when-shown"),
                                            QStringLiteral("Print \"shown\" and quit at the main window's first paint (start-up timing)."));
-    parser.addOption(noSimulator);
+    parser.addOption(demo);
     parser.addOption(factory);
     parser.addOption(quitWhenShown);
     parser.process(qapp);
 
     PortNames ports;
-    const bool simulator = !parser.isSet(noSimulator);
-    if (simulator)
-        ports.overrides[1] = QString::fromLatin1(SimulatedDevice);
+    const bool demoMode = parser.isSet(demo);
+    if (demoMode)
+        for (std::int16_t number = 1; number <= 8; ++number)
+            ports.overrides[number] = QString::fromLatin1(SimulatedDevice);
     for (const QString& binding : parser.values(portDevice)) {
         if (!addPortDevice(binding, ports)) {
             std::fprintf(stderr, "delvo2: --port-device expects N=DEVICE, got '%s'\n", qPrintable(binding));
@@ -112,10 +115,16 @@ int main(int argc, char** argv)
     op.setParent(&app.mainWindow());
     dialogs.setParent(&app.mainWindow());
     printDialogs.setParent(&app.mainWindow());
-    if (simulator && app.portNames().deviceFor(1) == QString::fromLatin1(SimulatedDevice)) {
-        auto* hint = new QLabel(QStringLiteral("Com 1 is a simulated transmitter (demo). Start with --no-simulator to use a real port as Com 1."));
-        hint->setObjectName(QStringLiteral("simulatorHint"));
-        app.mainWindow().statusBar()->addPermanentWidget(hint);
+    if (demoMode) {
+        const QString records = DemoRecordFolder();
+        app.useRecordFolder(records);
+        app.mainWindow().setWindowTitle(QStringLiteral("delvo2 - demo: simulated transmitter"));
+        auto* hint = new QLabel(QStringLiteral("DEMO: every port is a simulated transmitter, no real unit is written. "
+                                               "Unit records: %1").arg(records));
+        hint->setObjectName(QStringLiteral("demoHint"));
+        hint->setTextFormat(Qt::PlainText);
+        hint->setStyleSheet(QStringLiteral("QLabel { background: #ffd24d; color: black; padding: 2px 6px; font-weight: bold; }"));
+        app.mainWindow().statusBar()->addPermanentWidget(hint, 1);
     }
     app.start();
     if (const std::optional<int> exitCode = app.exitCode())

@@ -50,6 +50,12 @@ void ComWait::closeEvent(QCloseEvent* event)
         event->ignore();
 }
 
+void ComWait::reject()
+{
+    if (progress_.finished)
+        QDialog::reject();
+}
+
 void ComWait::Form_Load()
 {
     setCursor(Qt::WaitCursor);

@@ -25,6 +25,9 @@ public:
     QLabel* LabFull;
     QLabel* LabPart;
 
+    // Esc does not stop an update half-way: the window closes itself when the update ends.
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

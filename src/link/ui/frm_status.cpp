@@ -3,6 +3,7 @@
 #include "link/serial_link.h"
 #include "link/update.h"
 #include "model/session.h"
+#include "model/summary_rows.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -36,31 +37,37 @@ frmStatus::frmStatus(Link& link, QWidget* parent)
     bold.setBold(true);
     Label1->setFont(bold);
 
-    auto* grid = new QGridLayout;
     for (int i = 0; i < 14; ++i) {
         LbHead[i] = label(this, QStringLiteral("LbHead_%1").arg(i), QString::fromLatin1(headings[i]));
         LbData[i] = label(this, QStringLiteral("LbData_%1").arg(i));
-        grid->addWidget(LbHead[i], i, 0);
-        grid->addWidget(LbData[i], i, 1);
     }
     LbUnit[0] = label(this, QStringLiteral("LbUnit_0"));
     LbUnit[1] = label(this, QStringLiteral("LbUnit_1"));
-    grid->addWidget(LbUnit[0], 4, 2);
-    grid->addWidget(LbUnit[1], 5, 2);
+    // Each value stands beside its own heading (the output limits and the damping do not share
+    // their heading's index).
+    auto* grid = new QGridLayout;
+    int line = 0;
+    for (const SummaryRow& row : ConfigurationRows) {
+        grid->addWidget(LbHead[row.head], line, 0);
+        grid->addWidget(LbData[row.data], line, 1);
+        if (row.unit >= 0)
+            grid->addWidget(LbUnit[row.unit], line, 2);
+        ++line;
+    }
 
     auto* status = new QGroupBox(QStringLiteral("Connected Unit Status :"), this);
     FrStatus = status;
     FrStatus->setObjectName(QStringLiteral("FrStatus"));
-    auto* statusRow = new QHBoxLayout(status);
+    // "Dsplay. Range :  Min. -200  Max. 1000": each limit after its own heading.
     const char* displayHeadings[3] = {"Dsplay. Range :", "Min.", "Max."};
-    for (int i = 14; i < 17; ++i) {
+    for (int i = 14; i < 17; ++i)
         LbHead[i] = label(status, QStringLiteral("LbHead_%1").arg(i), QString::fromLatin1(displayHeadings[i - 14]));
-        statusRow->addWidget(LbHead[i]);
-        if (i < 16) {
-            LbData[i] = label(status, QStringLiteral("LbData_%1").arg(i));
-            statusRow->addWidget(LbData[i]);
-        }
-    }
+    for (int i = 14; i < 16; ++i)
+        LbData[i] = label(status, QStringLiteral("LbData_%1").arg(i));
+    auto* statusRow = new QHBoxLayout(status);
+    for (QLabel* control : {LbHead[14], LbHead[15], LbData[14], LbHead[16], LbData[15]})
+        statusRow->addWidget(control);
+    statusRow->addStretch();
 
     Update = new QPushButton(QStringLiteral("Update"), this);
     Update->setObjectName(QStringLiteral("Update"));
@@ -90,5 +97,10 @@ void frmStatus::Update_Click()
 void frmStatus::Cancel_Click()
 {
     link_.session.update.UpdateConfirmed = false;
-    reject();
+    QDialog::reject();
+}
+
+void frmStatus::reject()
+{
+    Cancel_Click();
 }

@@ -19,6 +19,8 @@ public:
 
     void Update_Click();
     void Cancel_Click();
+    // Esc and the close box leave the window as Cancel does: nothing is written.
+    void reject() override;
 
     QLabel* Label1;  // "Confirm The Following Changes:"
     std::array<QLabel*, 17> LbHead{};
