@@ -18,6 +18,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -230,6 +231,14 @@ void frmCalib::closeEvent(QCloseEvent* event)
     }
     Disconnect(link_);
     event->accept();
+}
+
+void frmCalib::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void frmCalib::Option1_Click(int index)

@@ -50,6 +50,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Esc leaves the window as Exit does.
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -6,26 +6,26 @@
 #include <QFile>
 #include <QMenu>
 
-void AppFixture::writeFile(const QString& name, const QByteArray& bytes)
+void AppRig::writeFile(const QString& name, const QByteArray& bytes)
 {
     QFile file(path(name));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
-void AppFixture::writeRegistry(const QString& appPath)
+void AppRig::writeRegistry(const QString& appPath)
 {
     writeFile(QStringLiteral("registry.ini"),
               "[" + QByteArray(AppPathsKey) + "]\n@=" + appPath.toUtf8() + "\n");
 }
 
-void AppFixture::makeApp()
+void AppRig::makeApp()
 {
     app = std::make_unique<Application>(Seams{op, clock, port, dialogs, modal, printDialogs}, InstallRegistry::fromFile(path(QStringLiteral("registry.ini"))), PortNames{},
                                         [this](int code) { endRequests.push_back(code); });
 }
 
-bool AppFixture::startInstalled()
+bool AppRig::startInstalled()
 {
     writeRegistry(path(QStringLiteral("delvo2")));
     writeFile(QStringLiteral("PortNo.txt"), "3\r\n");
@@ -33,7 +33,7 @@ bool AppFixture::startInstalled()
     return app->start();
 }
 
-bool AppFixture::enabled(const QString& name)
+bool AppRig::enabled(const QString& name)
 {
     QObject* control = w().findChild<QObject*>(name);
     if (!control) {

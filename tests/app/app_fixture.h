@@ -20,9 +20,8 @@
 // A fresh application in a temporary program folder: its own registry file, port file,
 // scripted operator and dialogs, virtual time and a simulated unit on every port. Ending the
 // program is recorded instead of stopping the test. Windows shown modally are scripted through
-// `modal.onOpen`.
-class AppFixture : public ::testing::Test {
-protected:
+// `modal.onOpen`. A test that needs several fresh programs makes several rigs.
+struct AppRig {
     QTemporaryDir dir;
     ScriptedOperator op;
     ScriptedDialogs dialogs;
@@ -47,3 +46,5 @@ protected:
     // The enabled state of a managed control (toolbar button, menu, item or button) by name.
     bool enabled(const QString& name);
 };
+
+class AppFixture : public ::testing::Test, public AppRig {};

@@ -109,7 +109,7 @@ TEST_F(Connection, UpdateUnitWritesTheEditedConfiguration)
     LookupInputCode(app->catalogue(), s.EditConf, 0x61);  // thermocouple K
     s.EditConf.RangeMin = 0;
     s.EditConf.RangeMax = 800;
-    s.EditConf.Tag = QStringLiteral("TT-303");
+    s.EditConf.Tag = QStringLiteral("TT-303 \u20AC");  // the euro sign goes out as its ANSI byte
     w().ssInfo->show();
     w().ShowEditConf();
     EXPECT_EQ(s.CommandState, 3);
@@ -123,12 +123,13 @@ TEST_F(Connection, UpdateUnitWritesTheEditedConfiguration)
     w().pibupdate_Click();
     EXPECT_EQ(seen, (QStringList{"frmStatus", "ComWait"}));
     EXPECT_TRUE(op.boxes.empty()) << op.transcript().toStdString();
-    EXPECT_EQ(unit.memory().configuration().tag, QByteArray("TT-303").leftJustified(19, ' '));
+    EXPECT_EQ(unit.memory().configuration().tag, QByteArray("TT-303 \x80").leftJustified(19, ' '));
     EXPECT_TRUE(s.UnitConf.InputCode == 0x61 && s.CommandState == 1 && w().TimConn->isActive());
 
     // The first poll waits for the unit to restart, then the panel shows the new input.
     clock.advance(15);
     EXPECT_EQ(w().LbData[2]->text(), QStringLiteral("T/C Type K"));
+    EXPECT_EQ(w().LbData[1]->text().trimmed(), QStringLiteral("TT-303 \u20AC"));
     EXPECT_FALSE(w().ssInfo->isHidden());
 }
 
@@ -153,10 +154,18 @@ TEST_F(Connection, CancelledConfirmationSendsNothing)
     clock.advance(2);
     EXPECT_EQ(w().LbData[13]->text(), QStringLiteral("Burn Out"));
 
-    // An incomplete configuration stops before anything is sent.
+    // An incomplete configuration, or a serial number the unit cannot hold, stops before anything
+    // is sent.
     app->session().EditConf.Tag.clear();
     w().pibupdate_Click();
     EXPECT_EQ(op.only().title, QStringLiteral("Empty Fields"));
+    app->session().EditConf.Tag = QStringLiteral("TT-101");
+    app->session().EditConf.Serial = QStringLiteral("12345678");
+    app->session().update.SerialChanged = true;
+    op.boxes.clear();
+    w().pibupdate_Click();
+    EXPECT_EQ(op.only().text, QStringLiteral("The Serial Number Must Have 7 Digits (0 - 9)."));
+    EXPECT_EQ(unit.memory().blocks().size(), blocksBefore);
 }
 
 TEST_F(Connection, ResetButtonClearsTheExtremesAndKeepsTheUnitRecord)

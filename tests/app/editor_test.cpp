@@ -74,7 +74,7 @@ TEST_F(Editor, EveryDoneChecksInOrder)
         std::uint8_t units = UnitsCelsius;
     };
     const Case cases[] = {
-        {Damping, "101", "", ""}, {Damping, "-1", "", ""},
+        {Damping, "101", "", ""}, {Damping, "-1", "", ""}, {Damping, " 4", "", ""},
         {Damping, "101.5", "", "Illegal value: The Maximum Readings Available is 12"},
         {Damping, "-1.5", "", "Illegal value: The Minimum Readings Available is 1"},
         {Damping, "", "", "No Data: Please Fill in 'Average Reading'"},
@@ -85,7 +85,7 @@ TEST_F(Editor, EveryDoneChecksInOrder)
         {Range, "100", "100", "Illegal value: Maximal temprature should be greater then minimal temprature."},
         {Range, "0", "851", "Maximum Value Error: The Maximum Value Possible For The Chosen Sensor\r\n Is : 850°C"},
         {Range, "-201", "0", "Minimum Value Error: The Minimum Value Possible For The Chosen Sensor\r\n Is : -200°C"},
-        {Output, "4", "20", ""}, {Output, "20", "4", ""}, {Output, "4.005", "20", ""},
+        {Output, "4", "20", ""}, {Output, "4 ", " 20", ""}, {Output, "20", "4", ""}, {Output, "4.005", "20", ""},
         {Output, "", "20", "No Data: Please Fill in 'Minimal Current'"},
         {Output, "4", "21", "Illegal value: The Maximal Valid Value is 20"},
         {Output, "4", "3.9", "Illegal value: The Minmal Valid Value is 4"},
@@ -197,8 +197,20 @@ TEST_F(Editor, TagFollowsTypingAndSerialNumberStandsApart)
     w().ComTagDone_Click();
     EXPECT_TRUE(isRedText(w().lbWHead[1]));
 
+    // A tag the unit pads with blanks is the same tag.
+    edit().Tag = unitConf().Tag + QStringLiteral("   ");
+    w().ShowEditConf();
+    EXPECT_FALSE(isRedText(w().lbWHead[1]));
+
     Session& s = app->session();
     w().cmdSerialChange_Click();
+    for (const char* refused : {"099999", "09999999", "09a9999"}) {
+        op.boxes.clear();
+        w().txtSerial->setText(QString::fromLatin1(refused));
+        w().cmdSerialDone_Click();
+        EXPECT_EQ(lastBox(), QStringLiteral("Illegal value: The Serial Number Must Have 7 Digits (0 - 9).")) << refused;
+        EXPECT_FALSE(s.update.SerialChanged || w().txtSerial->isHidden()) << refused;
+    }
     w().txtSerial->setText(QStringLiteral("0999999"));
     w().cmdSerialDone_Click();
     EXPECT_EQ(w().lbWData[0]->text(), edit().Serial);

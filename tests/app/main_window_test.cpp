@@ -79,7 +79,7 @@ TEST_F(MainWindow, ToolbarRunsTheButtonsCommand)
 
 TEST_F(MainWindow, LeavingOffersToSaveAnOpenChangedConfigurationAndTheExitButtonAsksFirst)
 {
-    enum Door { Close, Menu, Button };
+    enum Door { Close, Menu, Button, ToolbarExit };
     struct Case {
         const char* name;
         bool editorOpen, saved;
@@ -97,6 +97,8 @@ TEST_F(MainWindow, LeavingOffersToSaveAnOpenChangedConfigurationAndTheExitButton
         {"no configuration open", false, false, Menu, {}, {}, true},
         {"exit button, no", true, false, Button, {false}, {exit}, false},
         {"exit button, yes closes the configuration first", true, false, Button, {true, false}, {exit, save}, true},
+        {"toolbar exit, no", true, false, ToolbarExit, {false}, {exit}, false},
+        {"toolbar exit, yes", true, false, ToolbarExit, {true, false}, {exit, save}, true},
     };
     const std::map<QString, QString> texts{
         {save, QStringLiteral("The Calibration Has Changed, Would You Like to Save The Changes?")},
@@ -113,6 +115,8 @@ TEST_F(MainWindow, LeavingOffersToSaveAnOpenChangedConfigurationAndTheExitButton
 
         if (c.door == Button)
             w().pibExit->click();
+        else if (c.door == ToolbarExit)
+            w().findChild<QAction*>(QStringLiteral("Toolbar_Exit"))->trigger();
         else if (c.door == Menu)
             w().mnuExitItem->trigger();
         else
@@ -124,7 +128,7 @@ TEST_F(MainWindow, LeavingOffersToSaveAnOpenChangedConfigurationAndTheExitButton
         EXPECT_EQ(op.boxes, expected);
         EXPECT_EQ(endRequests, c.ends ? std::vector<int>{0} : std::vector<int>{});
         EXPECT_EQ(w().isVisible(), !c.ends);
-        if (c.door == Button) {
+        if (c.door == Button || c.door == ToolbarExit) {
             EXPECT_EQ(w().ssInfo->isHidden(), c.ends);
         }
     }

@@ -30,7 +30,7 @@ TEST_F(StartUp, InstalledProgramStartsNotConnected)
     EXPECT_TRUE(!w().mnuCalib->menuAction()->isEnabled() && w().mnuConnect->menuAction()->isEnabled());
     EXPECT_EQ(w().Label13->text(), QStringLiteral("Not Connected"));
     // The mains frequency is neither shown nor offered.
-    for (QWidget* hidden : std::initializer_list<QWidget*>{w().lbWHead[8], w().FrFreq, w().OptFreq[0], w().OptFreq[1],
+    for (QWidget* hidden : std::initializer_list<QWidget*>{w().lbWHead[8], w().lbWData[8], w().FrFreq, w().OptFreq[0], w().OptFreq[1],
                                                            w().LbData[9], w().LbHead[10], w().ssInfo})
         EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
     EXPECT_FALSE(w().TimConn->isActive());
