@@ -310,6 +310,9 @@ void frmMain::placePanels()
     const QRect window = pixels(placement.window);
     resize(window.size());
     move(window.topLeft());
+    // The screen's size with the window frame around it would run off the screen's bottom and
+    // hide the status bar: the window system fits a maximized window, frame included.
+    setWindowState(windowState() | Qt::WindowMaximized);
     ssInfo->setGeometry(pixels(placement.ssInfo));
     frCurrentReading->setGeometry(pixels(placement.frCurrentReading));
     frCurrent[0]->setGeometry(pixels(placement.frCurrent[0]));
