@@ -46,7 +46,7 @@ void frmpot::ComDone_Click()
     if (wiringMissing(Chosen))
         return;
     ConfRecord& edit = session_.EditConf;
-    LookupInputCode(catalogue_, edit, ChosenOption == 0 ? CodePotentiometer3Wire : CodePotentiometer4Wire);
+    LookupInputCode(catalogue_, edit, PotentiometerCodes[WiringOfOption(ChosenOption)]);
     accept();
     edit.RangeMin = 0;
     edit.RangeMax = 100;

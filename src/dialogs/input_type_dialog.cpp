@@ -44,7 +44,7 @@ void InputTypeDialog::addOptionGroup(QGroupBox* frame, std::span<QRadioButton*> 
     auto* rows = new QGridLayout(frame);
     rows->setColumnStretch(1, 1); // the buttons keep their own size; the labels take the rest
     for (int i = 0; i < int(options.size()); ++i) {
-        const QString caption = QString::fromUtf8(captions[i].caption);
+        const QString& caption = captions[i].caption;
         options[i] = NewOption(frame, IndexedName(QLatin1String(name), i));
         options[i]->setAccessibleName(caption);
         group->addButton(options[i], i);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
 #include <cstdint>
 #include <functional>
@@ -40,7 +41,7 @@ protected:
     struct OptionCaption {
         QLabel** label;
         const char* name;
-        const char* caption;
+        QString caption;
     };
     // Fills the frame with one option button per caption, each beside its label, all in one
     // exclusive group named name_0, name_1, ... The handler runs whenever a button becomes

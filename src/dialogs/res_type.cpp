@@ -38,9 +38,8 @@ void ResType::Form_Load()
 
 void ResType::Optwire_Click(int index)
 {
-    static constexpr std::array<std::uint8_t, 3> codes{CodeResistor3Wire, CodeResistor4Wire, CodeResistor2Wire};
     Chosen = true;
-    LookupInputCode(catalogue_, session_.EditConf, codes[index]);
+    LookupInputCode(catalogue_, session_.EditConf, ResistorCodes[WiringOfOption(index)]);
 }
 
 void ResType::ComDone_Click()

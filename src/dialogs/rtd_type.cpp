@@ -16,6 +16,10 @@ namespace {
 constexpr int Platinum = 0;
 constexpr int Nickel = 1;
 
+// The window has an option for each nickel type, and for each platinum size of each curve.
+static_assert(std::tuple_size_v<decltype(RTDtype::OptNi)> == NickelTypes);
+static_assert(std::tuple_size_v<decltype(RTDtype::OptPt)> * std::tuple_size_v<decltype(RTDtype::Optstd)> == PlatinumTypes);
+
 // True when the value lies beyond either limit of the record's sensor in the given units.
 bool OutsideSensorLimits(const ConfRecord& record, float value, std::uint8_t units)
 {
@@ -37,8 +41,10 @@ RTDtype::RTDtype(Session& session, const Catalogue& catalogue, Operator& op, std
     addOptionGroup(Frmetal, Opttype, "Opttype", metals, [this](int i) { Opttype_Click(i); });
 
     FrNi = makeFrame("FrNi", "Nickel");
-    const std::array<OptionCaption, 3> nickels{
-        {{&LabNi120, "LabNi120", "Ni - 120"}, {&LabNi1000, "LabNi1000", "Ni - 1000"}, {&LabNiFe, "LabNiFe", "Ni - Fe"}}};
+    // Each nickel type shows its catalogue name.
+    const std::array<OptionCaption, NickelTypes> nickels{{{&LabNi120, "LabNi120", catalogue_.nickelNames[0]},
+                                                          {&LabNi1000, "LabNi1000", catalogue_.nickelNames[1]},
+                                                          {&LabNiFe, "LabNiFe", catalogue_.nickelNames[2]}}};
     addOptionGroup(FrNi, OptNi, "OptNi", nickels, [this](int i) { OptNi_Click(i); });
 
     FrPt = makeFrame("FrPt", "Platinum");

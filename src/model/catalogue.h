@@ -1,27 +1,31 @@
 #pragma once
 
 #include "model/conf_record.h"
+#include "model/input_types.h"
 
 #include <QString>
 
 #include <array>
 #include <cstdint>
 
-// Fixed input codes.
-inline constexpr std::uint8_t CodeResistor2Wire = 128;
-inline constexpr std::uint8_t CodeResistor3Wire = 136;
-inline constexpr std::uint8_t CodeResistor4Wire = 144;
-inline constexpr std::uint8_t CodeVoltage = 160;
-inline constexpr std::uint8_t CodePotentiometer3Wire = 200;
-inline constexpr std::uint8_t CodePotentiometer4Wire = 208;
-inline constexpr std::uint8_t CodeUnidentified = 224;
+// The codes of the inputs that are not sensors, as the input types list them.
+inline constexpr std::array<std::uint8_t, WiringCount> ResistorCodes = FirstOf(InputFamily::Resistor).codes.byWiring;
+inline constexpr std::array<std::uint8_t, WiringCount> PotentiometerCodes =
+    FirstOf(InputFamily::Potentiometer).codes.byWiring;
+inline constexpr std::uint8_t CodeResistor2Wire = ResistorCodes[0];
+inline constexpr std::uint8_t CodeResistor3Wire = ResistorCodes[1];
+inline constexpr std::uint8_t CodeResistor4Wire = ResistorCodes[2];
+inline constexpr std::uint8_t CodeVoltage = FirstOf(InputFamily::Voltage).codes.byWiring[0];
+inline constexpr std::uint8_t CodePotentiometer3Wire = PotentiometerCodes[1];
+inline constexpr std::uint8_t CodePotentiometer4Wire = PotentiometerCodes[2];
+inline constexpr std::uint8_t CodeUnidentified = FirstOf(InputFamily::Unidentified).codes.byWiring[0];
 
-inline constexpr int WiringCount = 3;   // wiring index 0, 1, 2: two-, three-, four-wire
-inline constexpr int NickelTypes = 3;   // Ni - 120, Ni - 1000, Ni - Fe
-inline constexpr int PlatinumTypes = 8; // size index 0..3 (50, 100, 500, 1000 ohm) + 4 for the 392 curve
-inline constexpr int ThermocoupleTypes = 14;
+static_assert(CountOf(InputFamily::Copper) == 1, "the catalogue has one copper type");
+inline constexpr int NickelTypes = CountOf(InputFamily::Nickel);              // Ni - 120, Ni - 1000, Ni - Fe
+inline constexpr int PlatinumTypes = CountOf(InputFamily::Platinum);          // size index 0..3 + 4 for the 392 curve
+inline constexpr int ThermocoupleTypes = CountOf(InputFamily::Thermocouple);
 
-// The input codes the unit knows, indexed the way the sensor dialogs and the table files need.
+// The sensor codes and names of the input types, indexed by type and wiring as the sensor windows pick them.
 struct Catalogue {
     std::array<std::uint8_t, WiringCount> copperCodes{};
     QString copperName;

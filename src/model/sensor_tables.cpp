@@ -1,7 +1,7 @@
 #include "model/sensor_tables.h"
 
-#include "model/catalogue.h"
 #include "model/decimal_text.h"
+#include "model/input_types.h"
 #include "model/list_format.h"
 #include "model/operator_messages.h"
 #include "model/safe_file.h"
@@ -18,48 +18,14 @@ constexpr int SecondaryTableLines = 63;  // 252 values in table C
 constexpr int NumbersPerLine = 4;
 constexpr qint64 MaxTableFileSize = 1 << 20;
 
-// The primary file of an RTD or a fixed input; empty for other codes.
-QString fixedPrimaryName(const Catalogue& catalogue, std::uint8_t code)
-{
-    static const char* const nickel[NickelTypes] = {"pni120.dat", "pni1000.dat", "pnife.dat"};
-    for (int w = 0; w < WiringCount; ++w) {
-        if (code == catalogue.copperCodes[w])
-            return QStringLiteral("pcopper.dat");
-        for (int t = 0; t < NickelTypes; ++t)
-            if (code == catalogue.nickelCodes[t][w])
-                return QString::fromLatin1(nickel[t]);
-        // Platinum types 0..3 follow the 385 curve, 4..7 the 392 curve.
-        for (int t = 0; t < PlatinumTypes; ++t)
-            if (code == catalogue.platinumCodes[t][w])
-                return t < 4 ? QStringLiteral("pt10385.dat") : QStringLiteral("pt10392.dat");
-    }
-    switch (code) {
-    case CodeVoltage: return QStringLiteral("pmv.dat");
-    case CodeResistor2Wire:
-    case CodeResistor3Wire:
-    case CodeResistor4Wire: return QStringLiteral("Pres.dat");
-    case CodePotentiometer3Wire:
-    case CodePotentiometer4Wire: return QStringLiteral("Ppot.dat");
-    default: return QString();
-    }
-}
-
 // The file name (without folder) of a code's primary (1) or secondary (2) table; empty when
 // the code has no tables.
 QString tableName(std::uint8_t code, int which)
 {
-    static const Catalogue catalogue = BuildCatalogue();
-    // Thermocouple files: "p" (primary) or "l" (secondary) + type, in catalogue order.
-    static const char* const thermocouple[ThermocoupleTypes] = {"k", "j", "e", "t", "s", "r", "n",
-                                                                 "l", "u", "b", "w", "w3", "w5", "c"};
-    if (which != 1 && which != 2)
+    const InputType* type = FindInputType(code);
+    if (!type || (which != 1 && which != 2))
         return QString();
-    if (const int t = ThermocoupleIndex(catalogue, code); t >= 0)
-        return QLatin1String(which == 1 ? "p" : "l") + QLatin1String(thermocouple[t]) + QLatin1String(".dat");
-    const QString primary = fixedPrimaryName(catalogue, code);
-    if (primary.isEmpty() || which == 1)
-        return primary;
-    return QStringLiteral("lvoid.dat");
+    return QString::fromLatin1(which == 1 ? type->primaryFile : type->secondaryFile);
 }
 
 QString illegalTableText(const QString& path)

@@ -26,30 +26,19 @@ std::uint8_t inputClassOf(const Catalogue& catalogue, std::uint8_t inputCode)
     return LookupInputCode(catalogue, record, inputCode) ? record.InputClass : NoCode;
 }
 
-// The sensor of an input code: the one whose primary table the tool sends for that code.
-std::optional<SensorCharacteristic> sensorOf(std::uint8_t inputCode)
-{
-    const std::string file = TableFileName(QString(), inputCode, 1).section(QLatin1Char('/'), -1).toStdString();
-    for (const SensorCharacteristic& sensor : SensorCharacteristics()) {
-        if (!file.empty() && sensor.primaryFile == file)
-            return sensor;
-    }
-    return std::nullopt;
-}
-
 // The input as the unit senses it, in the input's own unit: through the tables the unit holds
 // when they make a curve for its sensor (a thermocouple's cold junction at the terminal
 // temperature), else exactly, as a unit fresh from the simulator has its characteristic built in.
 double sensedValue(const UnitMemory& memory, double input, double terminalCelsius)
 {
-    const std::optional<SensorCharacteristic> sensor = sensorOf(memory.configuration().inputCode);
+    const std::optional<SensorCharacteristic> sensor = SensorCharacteristicOf(memory.configuration().inputCode);
     if (!sensor)
         return input;
     const SensorTables tables = memory.sensorTables();
     const std::optional<Curve> primary = PrimaryCurve(tables);
     if (!primary)
         return input;
-    if (sensor->kind != InputKind::Thermocouple)
+    if (sensor->family != InputFamily::Thermocouple)
         return double(CurveValue(*primary, std::llround(RawInput(*sensor, input)))) / sensor->outputScale;
     const std::optional<Curve> coldJunction = SecondaryCurve(tables);
     if (!coldJunction)

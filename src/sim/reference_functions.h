@@ -1,34 +1,32 @@
 #pragma once
 
-// The published characteristics of the sensors the transmitter supports, as functions of
-// temperature (data/README.md names the source of every coefficient set).
+// The published characteristics of the sensors the transmitter supports, as functions of the
+// measured quantity (data/README.md names the source of every coefficient set), and the tables
+// that linearise them.
 
+#include "model/input_types.h"
+
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
-enum class ThermocoupleType { K, J, E, T, S, R, N, L, U, B, W, W3, W5, C };
-
-// Thermoelectric EMF in µV at t °C with the reference junction at 0 °C.
-double ThermocoupleEmf(ThermocoupleType type, double t);
-
-enum class RtdType { Copper, Ni120, Ni1000, NiFe, Pt385, Pt392 };
-
-// Resistance ratio R(t) / R(0 °C).
-double ResistanceRatio(RtdType type, double t);
-
-// What a primary table linearises: the reading quantity (°C, mV, Ohm or %) as a function of the
-// raw input. The raw input is `raw(quantity)`; the reading is `quantity * outputScale` rounded.
-enum class InputKind { Thermocouple, Rtd, Millivolt, Resistor, Potentiometer };
-
+// What one primary table linearises: the reading quantity (°C, Ohm, mV or %) as a function of the
+// raw input. The raw input is `RawInput(sensor, quantity)`; the reading is `quantity * outputScale`
+// rounded.
 struct SensorCharacteristic {
-    std::string name;           // as the catalogue shows it
+    std::string name;           // the input types that use the table, as the catalogue shows them
     std::string primaryFile;    // e.g. "pk.dat"
     std::string secondaryFile;  // the cold-junction table of a thermocouple, else "lvoid.dat"
-    InputKind kind = InputKind::Thermocouple;
-    ThermocoupleType thermocouple = ThermocoupleType::K;  // for InputKind::Thermocouple
-    RtdType rtd = RtdType::Pt385;                         // for InputKind::Rtd
-    double low = 0.0;           // range covered by the table, in the reading quantity
-    double high = 0.0;
+    InputFamily family = InputFamily::Thermocouple;
+    std::uint8_t readingUnits = UnitsCelsius;  // of the quantity: °C, Ohm, mV or %
+    double (*published)(double quantity) = nullptr;  // EMF in µV, R(t) / R(0 °C), or the quantity itself
+    double rawScale = 1.0;      // raw input units per unit of the published value
+    // Quantities where the published function changes from one piece to the next; a table
+    // segment should not straddle them.
+    std::vector<double> joins;
+    double low = 0.0;           // range covered by the table: the limits of its input types,
+    double high = 0.0;          // within the range where the function is published
     double outputScale = 100.0; // reading units per quantity unit
 };
 
@@ -36,13 +34,11 @@ struct SensorCharacteristic {
 // 1 mOhm; the potentiometer 10^-6 of the element.
 double RawInput(const SensorCharacteristic& sensor, double quantity);
 
-// Temperatures where the published characteristic changes from one function to the next; a
-// table segment should not straddle them.
-std::vector<double> CharacteristicJoins(const SensorCharacteristic& sensor);
+// Thermoelectric EMF of a thermocouple in µV at t °C with the reference junction at 0 °C.
+double ThermocoupleEmf(const SensorCharacteristic& thermocouple, double t);
 
-// Every sensor that has a primary table, in catalogue order.
+// One characteristic for every primary table, in the order of the input types.
 std::vector<SensorCharacteristic> SensorCharacteristics();
 
-// Ambient range of the cold-junction tables in °C.
-inline constexpr double ColdJunctionLow = -40.0;
-inline constexpr double ColdJunctionHigh = 85.0;
+// The characteristic of an input code's primary table; nothing for a code without tables.
+std::optional<SensorCharacteristic> SensorCharacteristicOf(std::uint8_t inputCode);

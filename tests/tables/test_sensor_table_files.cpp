@@ -12,20 +12,21 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <map>
 
 namespace {
 
 const QString DataDir = QStringLiteral(DATA_DIR);
 
-// One input code for every primary file.
-const std::map<std::string, std::uint8_t> CodeOfFile = {
-    {"pcopper.dat", 0x00}, {"pni120.dat", 0x28}, {"pni1000.dat", 0x31}, {"pnife.dat", 0x22}, {"pt10385.dat", 0x41},
-    {"pt10392.dat", 0x55}, {"pk.dat", 0x61},     {"pj.dat", 0x62},      {"pe.dat", 0x63},    {"pt.dat", 0x64},
-    {"ps.dat", 0x65},      {"pr.dat", 0x66},     {"pn.dat", 0x67},      {"pl.dat", 0x68},    {"pu.dat", 0x69},
-    {"pb.dat", 0x6A},      {"pw.dat", 0x6B},     {"pw3.dat", 0x6C},     {"pw5.dat", 0x6D},   {"pc.dat", 0x6E},
-    {"Pres.dat", 0x88},    {"pmv.dat", 0xA0},    {"Ppot.dat", 0xD0},
-};
+// A code of an input type whose primary table is the file.
+std::uint8_t codeOf(const std::string& file)
+{
+    for (const InputType& type : InputTypes)
+        for (std::uint8_t code : type.codes.byWiring)
+            if (file == type.primaryFile && code != NoCode)
+                return code;
+    ADD_FAILURE() << "no input type reads " << file;
+    return NoCode;
+}
 
 QByteArray readAll(const QString& path)
 {
@@ -63,15 +64,6 @@ std::pair<double, double> statedFigures(const std::string& file)
     return {0.0, 0.0};
 }
 
-SensorCharacteristic sensorOf(const std::string& file)
-{
-    for (const SensorCharacteristic& sensor : SensorCharacteristics())
-        if (sensor.primaryFile == file)
-            return sensor;
-    ADD_FAILURE() << "no characteristic for " << file;
-    return {};
-}
-
 TEST(SensorTableFiles, GeneratorReproducesTheCommittedFiles)
 {
     QTemporaryDir out;
@@ -105,11 +97,16 @@ TEST(SensorTableFiles, EveryFileLoadsAndEveryValueSurvivesItsWireEncoding)
                     << name.toStdString() << " line " << i;
         }
     }
-    for (const auto& [file, code] : CodeOfFile) {
-        const auto tables = load(code);
-        ASSERT_TRUE(tables) << file;
-        EXPECT_EQ(tables->coldJunction.has_value(), sensorOf(file).kind == InputKind::Thermocouple) << file;
-    }
+    // Every code of every input type with tables finds them here; only thermocouples have a
+    // cold-junction table.
+    for (const InputType& type : InputTypes)
+        for (std::uint8_t code : type.codes.byWiring) {
+            if (code == NoCode || type.reference == ReferenceFunction::None)
+                continue;
+            const auto tables = load(code);
+            ASSERT_TRUE(tables) << type.name << " code " << int(code);
+            EXPECT_EQ(tables->coldJunction.has_value(), type.family == InputFamily::Thermocouple) << type.name;
+        }
 }
 
 // Printed table values: the reading of a published EMF or resistance ratio, cold junction at 0 °C.
@@ -135,7 +132,7 @@ TEST(SensorTableFiles, ReadingsMatchPublishedTableValues)
         {"pni1000.dat", 1.0555, 10, 0.02}, {"pni1000.dat", 1.1009, 18, 0.02},
     };
     for (const Point& point : points) {
-        const auto tables = load(CodeOfFile.at(point.file));
+        const auto tables = load(codeOf(point.file));
         ASSERT_TRUE(tables) << point.file;
         const bool thermocouple = tables->coldJunction.has_value();
         const auto raw = std::llround(point.published * (thermocouple ? 1e4 : 1e6));
@@ -153,9 +150,9 @@ TEST(SensorTableFiles, ReadingsMatchPublishedTableValues)
 // function, stays within the worst error that data/README.md states.
 TEST(SensorTableFiles, LinearisationStaysWithinTheStatedError)
 {
-    for (const auto& [file, code] : CodeOfFile) {
-        const SensorCharacteristic sensor = sensorOf(file);
-        const auto tables = load(code);
+    for (const SensorCharacteristic& sensor : SensorCharacteristics()) {
+        const std::string& file = sensor.primaryFile;
+        const auto tables = load(codeOf(file));
         ASSERT_TRUE(tables) << file;
         const auto [stated, statedColdJunction] = statedFigures(file);
         const auto first = std::int64_t(std::ceil(RawInput(sensor, sensor.low)));
@@ -173,7 +170,7 @@ TEST(SensorTableFiles, LinearisationStaysWithinTheStatedError)
             double worstEmf = 0.0;
             for (std::int64_t t = -4000; t <= 8500; t += 7)
                 worstEmf = std::max(worstEmf, std::abs(double(ColdJunctionEmf(*tables->coldJunction, t)) / 10.0
-                                                       - ThermocoupleEmf(sensor.thermocouple, double(t) / 100.0)));
+                                                       - ThermocoupleEmf(sensor, double(t) / 100.0)));
             EXPECT_LE(worstEmf, statedColdJunction + 0.005) << file;
         }
     }

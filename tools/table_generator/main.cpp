@@ -1,6 +1,7 @@
 // Writes every sensor table file into a folder; with --report, prints the figures of each table
 // (segments, worst linearisation error, chunks, seconds of "Update Unit") as Markdown rows.
 
+#include "model/formatters.h"
 #include "table_generator/table_design.h"
 
 #include <cstdio>
@@ -26,10 +27,7 @@ void printReport(const std::vector<SensorDesign>& designs)
         const bool thermocouple = design.coldJunction.has_value();
         const TransferCost secondary =
             SecondaryTransferCost(thermocouple ? 4 * (int(design.coldJunction->lines.size()) + 1) : 4);
-        const char* unit = design.sensor.kind == InputKind::Millivolt ? "mV"
-            : design.sensor.kind == InputKind::Resistor                ? "Ohm"
-            : design.sensor.kind == InputKind::Potentiometer           ? "%"
-                                                                       : "°C";
+        const std::string unit = UnitsText(design.sensor.readingUnits).toStdString();
         std::string coldJunction = "-";
         if (thermocouple) {
             char text[64];
@@ -38,7 +36,7 @@ void printReport(const std::vector<SensorDesign>& designs)
             coldJunction = text;
         }
         std::printf("| %s | %s | %d | %.4f %s | %s | %d + %d | %.1f |\n", design.sensor.name.c_str(),
-                    design.sensor.primaryFile.c_str(), int(design.primary.lines.size()) - 1, design.worstError, unit,
+                    design.sensor.primaryFile.c_str(), int(design.primary.lines.size()) - 1, design.worstError, unit.c_str(),
                     coldJunction.c_str(), primary.chunks, secondary.chunks, primary.seconds + secondary.seconds);
     }
 }
@@ -58,11 +56,12 @@ int main(int argc, char** argv)
         return 1;
     }
     const std::string folder = argv[1];
-    bool written = writeFile(folder, "lvoid.dat", EmptyTableText());
+    bool written = true;
     for (const SensorDesign& design : *designs) {
-        written = written && writeFile(folder, design.sensor.primaryFile, CurveText(design.primary));
-        if (design.coldJunction)
-            written = written && writeFile(folder, design.sensor.secondaryFile, CurveText(*design.coldJunction));
+        // Inputs without a cold junction share one secondary file that holds the end line alone.
+        const std::string secondary = design.coldJunction ? CurveText(*design.coldJunction) : EmptyTableText();
+        written = written && writeFile(folder, design.sensor.primaryFile, CurveText(design.primary))
+            && writeFile(folder, design.sensor.secondaryFile, secondary);
     }
     if (!written) {
         std::fprintf(stderr, "make_sensor_tables: cannot write into %s\n", folder.c_str());

@@ -219,11 +219,11 @@ double WorstLinearisationError(const SensorCharacteristic& sensor, const Curve& 
     return worst;
 }
 
-double WorstColdJunctionError(ThermocoupleType type, const Curve& curve)
+double WorstColdJunctionError(const SensorCharacteristic& thermocouple, const Curve& curve)
 {
     double worst = 0.0;
     for (std::int64_t x = ColdJunctionLowX; x <= ColdJunctionHighX; ++x) {
-        worst = std::max(worst, std::abs(double(ColdJunctionEmf(curve, x)) / 10.0 - ThermocoupleEmf(type, double(x) / 100.0)));
+        worst = std::max(worst, std::abs(double(ColdJunctionEmf(curve, x)) / 10.0 - ThermocoupleEmf(thermocouple, double(x) / 100.0)));
     }
     return worst;
 }
@@ -233,8 +233,7 @@ double SmallestSeebeck(const SensorCharacteristic& sensor)
     double smallest = std::numeric_limits<double>::max();
     for (int k = 0; k <= 1000; ++k) {
         const double t = sensor.low + (sensor.high - sensor.low) * k / 1000;
-        smallest = std::min(smallest, (ThermocoupleEmf(sensor.thermocouple, t + 0.01)
-                                       - ThermocoupleEmf(sensor.thermocouple, t - 0.01)) / 0.02);
+        smallest = std::min(smallest, (ThermocoupleEmf(sensor, t + 0.01) - ThermocoupleEmf(sensor, t - 0.01)) / 0.02);
     }
     return smallest;
 }
@@ -263,12 +262,12 @@ std::optional<std::vector<SensorDesign>> DesignAllTables(std::string& error)
         std::vector<std::int64_t> joins;
         // Below the join from both sides, so that a function that steps there (W3 by 0.04 µV) is
         // not ambiguous at the breakpoint.
-        for (const double t : CharacteristicJoins(sensor))
+        for (const double t : sensor.joins)
             if (t > sensor.low && t < sensor.high)
                 joins.push_back(std::int64_t(
                     std::floor(std::min(RawInput(sensor, t - 1e-9), RawInput(sensor, t + 1e-9)))));
         SensorDesign design{sensor, {}, std::nullopt, 0.0, 0.0};
-        const bool temperature = sensor.kind == InputKind::Thermocouple || sensor.kind == InputKind::Rtd;
+        const bool temperature = sensor.readingUnits == UnitsCelsius;
         for (int segments : temperature ? std::vector<int>(std::begin(SegmentSteps), std::end(SegmentSteps))
                                         : std::vector<int>{1}) {
             const double largest = std::max(std::abs(reading(double(xLow))), std::abs(reading(double(xHigh))));
@@ -283,8 +282,8 @@ std::optional<std::vector<SensorDesign>> DesignAllTables(std::string& error)
             if (design.worstError <= TargetError)
                 break;
         }
-        if (sensor.kind == InputKind::Thermocouple) {
-            const auto emf = [&](double x) { return ThermocoupleEmf(sensor.thermocouple, x / 100.0); };
+        if (sensor.family == InputFamily::Thermocouple) {
+            const auto emf = [&](double x) { return ThermocoupleEmf(sensor, x / 100.0); };
             const double largest = std::max(std::abs(emf(double(ColdJunctionLowX))), std::abs(emf(double(ColdJunctionHighX))));
             design.coldJunction = FitCurve(emf, ColdJunctionLowX, ColdJunctionHighX, {0}, ColdJunctionSegments,
                                            NarrowValueLimit, FractionBits(largest, NarrowValueLimit));
@@ -292,7 +291,7 @@ std::optional<std::vector<SensorDesign>> DesignAllTables(std::string& error)
                 error = "cannot represent the cold-junction table of " + sensor.name;
                 return std::nullopt;
             }
-            design.coldJunctionMicrovolts = WorstColdJunctionError(sensor.thermocouple, *design.coldJunction);
+            design.coldJunctionMicrovolts = WorstColdJunctionError(sensor, *design.coldJunction);
         }
         designs.push_back(design);
     }

@@ -37,7 +37,7 @@ std::string EmptyTableText();
 // whole raw inputs.
 double WorstLinearisationError(const SensorCharacteristic& sensor, const Curve& curve);
 // Worst |cold-junction EMF - reference EMF| in µV over the ambient range, as the unit rounds it.
-double WorstColdJunctionError(ThermocoupleType type, const Curve& curve);
+double WorstColdJunctionError(const SensorCharacteristic& thermocouple, const Curve& curve);
 // Smallest sensitivity (µV/°C) of a thermocouple over the sensor's range.
 double SmallestSeebeck(const SensorCharacteristic& sensor);
 
