@@ -80,11 +80,11 @@ BenchLink::BenchLink(Clock& clock, const QString& device, const QString& appDir)
     : port(serialPort, clock),
       op([](const QByteArray& bytes) { std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr); }),
       catalogue(BuildCatalogue()),
-      link{session, port, clock, op, dialogs, windows, portNames, catalogue}
+      link{session, port, clock, op, windows, portNames, catalogue}
 {
     port.setActivityHandler([&clock] { clock.notify(); });
     session.AppDir = appDir;
-    session.link.PortNumber = 1;
+    link.state.PortNumber = 1;
     portNames.overrides[1] = device;
 }
 

@@ -81,7 +81,6 @@ struct BenchLink {
     PortNames portNames;
     ConsoleOperator op;
     HeadlessWindows windows;
-    NoFileDialogs dialogs;
     Catalogue catalogue;
     Link link;
 };

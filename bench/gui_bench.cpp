@@ -11,6 +11,8 @@
 #include "bench_support.h"
 
 #include "link/connect_poll.h"
+#include "link/link_control.h"
+#include "link/unit_tasks.h"
 #include "link/update.h"
 #include "platform/real_clock.h"
 #include "sim/simulated_unit.h"
@@ -117,26 +119,24 @@ bool responsiveness(RealClock& clock, const QString& appDir, double& connectFloo
     start = clock.now();
     probe.restart();
     SendFrame(link, QByteArray(1, 'm'));
-    QByteArray reply;
-    std::int16_t attempt = 1;
-    ReceiveFrame(link, reply, 2, attempt);
+    ReceiveFrame(link, 2, false);
     printGap("repaint, reply wait", probe, clock.now() - start);
 
     // The first chunk of an update's first table, as the progress window's tick sends it.
     EditFromUnit(bench.session);
-    UpdateState& update = bench.session.update;
-    update.UpdateKind = 0;
-    update.ResetMaxPending = update.ResetMinPending = true;
-    if (!PrepareUpdate(link))
+    UpdateState& update = link.update;
+    update.UpdateKind = UpdateKinds::Full;
+    if (!StartFullUpdate(link))
         return false;
-    update.UpdateStep = 3;
+    update.UpdateStep = UpdateSteps::FirstTable;
     start = clock.now();
     probe.restart();
     UpdateDriver(link);
     printGap("repaint, table chunk", probe, clock.now() - start);
-    update.UpdateStep = 0;
+    update.UpdateStep = UpdateSteps::Idle;
+    const bool online = link.state.UnitOnline;
     Disconnect(link);
-    return bench.session.link.UnitOnline;
+    return online;
 }
 
 struct Started {

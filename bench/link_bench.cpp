@@ -12,6 +12,8 @@
 #include "bench_support.h"
 
 #include "link/connect_poll.h"
+#include "link/link_control.h"
+#include "link/unit_tasks.h"
 #include "link/update.h"
 #include "platform/real_clock.h"
 #include "sim/simulated_unit.h"
@@ -175,10 +177,9 @@ bool updateFigure(RealClock& clock, const char* name, std::uint8_t inputCode, co
         return false;
     // As "Update Unit" with the unit's own configuration in the editor, confirmed at once.
     EditFromUnit(bench.session);
-    UpdateState& update = bench.session.update;
-    update.UpdateKind = 0;
-    update.ResetMaxPending = update.ResetMinPending = true;
-    if (!PrepareUpdate(link)) {
+    UpdateState& update = link.update;
+    update.UpdateKind = UpdateKinds::Full;
+    if (!StartFullUpdate(link)) {
         std::fprintf(stderr, "link_bench: %s: the update cannot start\n", name);
         return false;
     }
@@ -188,7 +189,6 @@ bool updateFigure(RealClock& clock, const char* name, std::uint8_t inputCode, co
                                .arg(bench.session.tables.C.count);
     ConfirmUpdate(link);
 
-    const int messagesBefore = bench.op.messagesShown();
     const double cpuBefore = CpuSeconds();
     UpdateProgress progress = StartUpdateProgress(link);
     std::vector<Tick> ticks;
@@ -209,7 +209,7 @@ bool updateFigure(RealClock& clock, const char* name, std::uint8_t inputCode, co
     clock.waitFor(1800.0, [&] { return progress.finished; });
     timer->stop();
     const double cpu = CpuSeconds() - cpuBefore;
-    if (progress.failed || bench.op.messagesShown() != messagesBefore || ticks.empty()) {
+    if (progress.failed || progress.reported || ticks.empty()) {
         std::fprintf(stderr, "link_bench: %s: the update did not complete\n", name);
         return false;
     }

@@ -15,8 +15,8 @@ Application::Application(Seams seams, InstallRegistry registry, PortNames portNa
     , portNames_(std::move(portNames))
     , endProgram_(std::move(endProgram))
     , mainWindow_(std::make_unique<frmMain>(*this))
-    , link_(std::make_unique<Link>(Link{session_, seams.port, seams.clock, seams.op, seams.dialogs, *mainWindow_,
-                                        portNames_, catalogue_}))
+    , link_(std::make_unique<Link>(Link{session_, seams.port, seams.clock, seams.op, *mainWindow_, portNames_,
+                                        catalogue_}))
     , status_(std::make_unique<frmStatus>(*link_, mainWindow_.get()))
     , printCon_(std::make_unique<frmPrintCon>())
     , printSts_(std::make_unique<frmPrintsts>())

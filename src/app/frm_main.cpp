@@ -8,7 +8,9 @@
 #include "app/frm_welcome.h"
 #include "app/panel_placement.h"
 #include "app/toolbar_icons.h"
+#include "link/link_control.h"
 #include "link/port_file.h"
+#include "link/serial_link.h"
 #include "link/serial_port.h"
 #include "model/operator_messages.h"
 #include "platform/clock.h"
@@ -244,7 +246,7 @@ QAction* frmMain::ToolbarButton(int index) const
 void frmMain::Toolbar_ButtonClick(int index)
 {
     // Whatever the unit sent unasked is dropped before a command starts.
-    if (app_.session().link.LinkOpen)
+    if (app_.link().state.LinkOpen)
         app_.seams().port.discardInput();
     if (index < 1 || index > 13)
         return;
@@ -271,7 +273,7 @@ bool frmMain::Form_Load()
     for (QWidget* control : mainsFrequency)
         control->hide();
 
-    session.update.UpdateKind = 1;
+    app_.link().update.UpdateKind = UpdateKinds::FullKeepingCorrection;
 
     const std::optional<QString> appPath = app_.registry().appPathValue();
     if (!appPath) {
@@ -283,14 +285,15 @@ bool frmMain::Form_Load()
     }
     session.AppDir = AppDirFromAppPath(*appPath);
     session.RecordDir = app_.recordFolder();
-    ReadPortFile(session, app_.op());
+    ReadPortFile(session.AppDir, app_.link().state.PortNumber, app_.op());
 
     if (editorOpen())
         pibClose_Click();
-    SetCommandState(0);
+    SetCommandState(CommandStates::NotConnected);
     placePanels();
     app_.catalogue() = BuildCatalogue();
     InitConfData(session);
+    ResetLinkState(app_.link());
     ClearUnitPanel();
     return true;
 }
@@ -320,20 +323,21 @@ void frmMain::placePanels()
     Frame1->setGeometry(pixels(placement.Frame1));
 }
 
-void frmMain::SetCommandState(std::int16_t code)
+void frmMain::SetCommandState(CommandStates code)
 {
     Session& session = app_.session();
     session.CommandState = code;
-    if (code < 0 || code >= CommandStateCount)
+    const auto column = std::size_t(code);
+    if (column >= CommandStateCount)
         return;
-    const CommandConditions now{editorOpen(), session.link.LinkOpen, session.EditConf.InputClass};
+    const CommandConditions now{editorOpen(), app_.link().state.LinkOpen, session.EditConf.InputClass};
     const std::span<const CommandStateRow> table = CommandStateTable();
     for (std::size_t row = 0; row < table.size(); ++row)
-        if (const std::optional<bool> on = CellEnabled(table[row].cells[std::size_t(code)], now))
+        if (const std::optional<bool> on = CellEnabled(table[row].cells[column], now))
             setControlEnabled(commandStateControls_[row], *on);
-    if (code == 0 || code == 4)
+    if (code == CommandStates::NotConnected || code == CommandStates::Disconnected)
         Label13->setText(NotConnectedText);
-    if (code == 4) {
+    if (code == CommandStates::Disconnected) {
         frCurrent[0]->hide();
         frCurrent[1]->hide();
         frCurrentReading->hide();
@@ -379,7 +383,7 @@ void frmMain::pibExit_Click()
         return;
     if (editorOpen())
         pibClose_Click();
-    if (app_.session().link.LinkOpen)
+    if (app_.link().state.LinkOpen)
         pibDisconnect_Click();
     app_.endProgram(0);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/link_windows.h"
+#include "link/unit_tasks.h"
 #include "model/conf_record.h"
 #include "views/view_targets.h"
 
@@ -44,7 +45,7 @@ public:
     // Offers to save an open, changed configuration, then ends the program.
     void Form_Unload();
 
-    void SetCommandState(std::int16_t code);
+    void SetCommandState(CommandStates code);
     void ClearUnitPanel();
 
     // The views of the edited and the connected configuration, drawn into every window.
@@ -59,9 +60,9 @@ public:
     // What the device link does to this window.
     void startPollTimer() override;
     void stopPollTimer() override;
-    bool editorVisible() const override { return editorOpen(); }
     void setEditorVisible(bool visible) override;
-    void setCommandState(std::int16_t code) override { SetCommandState(code); }
+    void setCommandState(CommandStates code) override { SetCommandState(code); }
+    void linkClosed() override;
     void setBusyPointer(bool busy) override;
     void hideDisplayControls() override;
     void showDisplay(const QString& versionText, std::int16_t low, std::int16_t high) override;
@@ -321,6 +322,10 @@ private:
     bool editorOpen() const;
     // An update that was refused or declined before anything was sent.
     void abandonUpdate();
+    // Runs the ticks of a prepared update in the progress window.
+    UpdateProgress runUpdateTicks();
+    // Clears the unit's stored extremes with the busy pointer shown.
+    void resetExtremes(Extremes which);
     // Closes the link and the editor, as the user's disconnect does (after its question).
     void closeConnection();
     // Shows a window modally through the program's modal seam.

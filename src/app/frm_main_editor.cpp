@@ -10,6 +10,7 @@
 #include "dialogs/rtd_type.h"
 #include "dialogs/tc_type.h"
 #include "link/codecs.h"
+#include "link/serial_link.h"
 #include "model/catalogue.h"
 #include "model/decimal_text.h"
 #include "model/formatters.h"
@@ -166,8 +167,8 @@ void frmMain::cmdSerialDone_Click()
         txtSerial->setFocus();
         return;
     }
-    s.update.SerialChanged = serial != s.UnitConf.Serial;
-    if (s.update.SerialChanged) {
+    app_.link().update.SerialChanged = serial != s.UnitConf.Serial;
+    if (app_.link().update.SerialChanged) {
         lbWData[0]->setText(serial);
         s.EditConf.Serial = serial;
         s.view.ConfDiffers = true;
@@ -181,7 +182,7 @@ void frmMain::cmdSerialCancel_Click()
     Session& s = app_.session();
     if (s.EditConf.Serial == s.UnitConf.Serial)
         s.view.ConfDiffers = false;
-    s.update.SerialChanged = false;
+    app_.link().update.SerialChanged = false;
     showSerialEditing(*this, false);
 }
 
@@ -235,10 +236,13 @@ void frmMain::Option1_Click(int index)
         ShowEditConf();
         const ConfRecord& unit = s.UnitConf;
         if (edit.InputName != unit.InputName && edit.InputClass != unit.InputClass && edit.InputCode != unit.InputCode)
-            s.update.UpdateKind = 0;
+            app_.link().update.UpdateKind = UpdateKinds::Full;
     } else {
         const auto showEditConf = [this] { ShowEditConf(); };
-        const auto markInputType = [this] { setLabelColour(lbWHead[2], Red); };
+        const auto markInputType = [this] {
+            setLabelColour(lbWHead[2], Red);
+            app_.link().update.UpdateKind = UpdateKinds::Full;
+        };
         std::unique_ptr<QDialog> dialog;
         switch (index) {
         case 0: dialog = std::make_unique<RTDtype>(s, app_.catalogue(), app_.op(), showEditConf, markInputType, this); break;
@@ -356,7 +360,7 @@ void frmMain::pibStart_Click()
     s.view.ConfSaved = true;
     EditFromUnit(s);
     ShowEditConf();
-    SetCommandState(2);
+    SetCommandState(CommandStates::ConfigurationOpen);
     for (QRadioButton* option : Option1)
         ClearOption(option);
     showRecordOptions();

@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/frm_main.h"
 #include "calibration/frm_calib.h"
+#include "link/link_control.h"
 #include "link/serial_link.h"
 #include "platform/clock.h"
 
@@ -11,18 +12,18 @@
 void frmMain::mnuCalibTarvoItem_Click()
 {
     Session& s = app_.session();
-    if (s.link.LinkOpen) {
-        s.link.NoTimeoutMessage = true;
+    if (app_.link().state.LinkOpen) {
+        app_.link().state.NoTimeoutMessage = true;
         closeConnection();
     }
     // The window works on the port directly; it opens even when the port does not (that has
     // been reported, and Get Values reports the silence).
-    OpenPort(app_.link());
+    OpenLink(app_.link());
     Label13->setText(QStringLiteral("Tarvo Calibration"));
     // One window, loaded afresh whenever it was closed.
     auto* calib = findChild<frmCalib*>(QString(), Qt::FindDirectChildrenOnly);
     if (!calib)
-        calib = new frmCalib(app_.link(), this);
+        calib = new frmCalib(app_.link(), app_.seams().dialogs, this);
     else if (calib->isHidden())
         calib->Form_Load();
     calib->show();

@@ -25,7 +25,7 @@ void frmMain::pibOpen_Click()
     // editor still opens on it.
     if (ReadConfFile(s, app_.catalogue(), chosen.path, app_.op())) {
         ShowEditConf();
-        SetCommandState(2);
+        SetCommandState(CommandStates::ConfigurationOpen);
     }
     showRecordOptions();
     for (QRadioButton* option : Option1)

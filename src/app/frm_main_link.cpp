@@ -6,7 +6,9 @@
 
 #include "link/commands.h"
 #include "link/connect_poll.h"
+#include "link/link_control.h"
 #include "link/serial_link.h"
+#include "link/unit_tasks.h"
 #include "link/update.h"
 #include "link/ui/com_wait.h"
 #include "link/ui/frm_port.h"
@@ -31,6 +33,19 @@
 void frmMain::startPollTimer() { TimConn->start(); }
 void frmMain::stopPollTimer() { TimConn->stop(); }
 void frmMain::setEditorVisible(bool visible) { ssInfo->setVisible(visible); }
+
+void frmMain::linkClosed()
+{
+    // An edited configuration with unsaved changes is offered for saving; when the operator takes
+    // the offer, the editor stays open with it.
+    if (editorOpen() && !app_.session().view.ConfSaved && AskToSaveChanges(app_.op())) {
+        pibSave_Click();
+        return;
+    }
+    if (editorOpen())
+        setEditorVisible(false);
+    SetCommandState(CommandStates::Disconnected);
+}
 
 void frmMain::setBusyPointer(bool busy)
 {
@@ -69,7 +84,7 @@ void frmMain::showReadingFrames()
 
 void frmMain::ShowEditConf()
 {
-    ::ShowEditConf(app_.session(), app_.views(), [this](std::int16_t code) { SetCommandState(code); });
+    ::ShowEditConf(app_.session(), app_.views(), [this](CommandStates code) { SetCommandState(code); });
 }
 
 void frmMain::ShowUnitConf()
@@ -79,7 +94,7 @@ void frmMain::ShowUnitConf()
 
 void frmMain::MarkEditPanelChanges()
 {
-    ::MarkEditPanelChanges(app_.session(), app_.views(), [this](std::int16_t code) { SetCommandState(code); });
+    ::MarkEditPanelChanges(app_.session(), app_.views(), [this](CommandStates code) { SetCommandState(code); });
 }
 
 int frmMain::runModal(QDialog& dialog)
@@ -92,16 +107,16 @@ int frmMain::runModal(QDialog& dialog)
 void frmMain::pibConnect_Click()
 {
     Session& s = app_.session();
-    s.link.NoTimeoutMessage = false;
-    SetCommandState(5);
+    app_.link().state.NoTimeoutMessage = false;
+    SetCommandState(CommandStates::Busy);
     setBusyPointer(true);
     if (!Connect(app_.link())) {
         setBusyPointer(false);
-        SetCommandState(0);
+        SetCommandState(CommandStates::NotConnected);
         return;
     }
     pibViewStat_Click();
-    SetCommandState(1);
+    SetCommandState(CommandStates::Connected);
     ShowUnitConf();
     if (s.view.ConfDiffers)
         MarkEditPanelChanges();
@@ -126,7 +141,7 @@ void frmMain::pibConnect_Click()
 
 void frmMain::mnuDisconnectItem_Click()
 {
-    app_.session().link.NoTimeoutMessage = true;
+    app_.link().state.NoTimeoutMessage = true;
     if (!app_.op().ask(QStringLiteral("Disconnect Unit"), QStringLiteral("Are You Sure You Wish to Disconnect The Connected Unit?")))
         return;
     closeConnection();
@@ -141,41 +156,41 @@ void frmMain::closeConnection()
         pibClose_Click();
     if (editorOpen())
         pibClose_Click();
-    SetCommandState(4);
+    SetCommandState(CommandStates::Disconnected);
 }
 
 void frmMain::TimConn_Timer()
 {
     Session& s = app_.session();
-    if (!s.link.LinkOpen || s.update.UpdateStep != 0)
+    if (!app_.link().state.LinkOpen || app_.link().update.UpdateStep != UpdateSteps::Idle)
         return;
     TimConn->stop();
     if (!Poll(app_.link())) {
-        if (s.poll.UnitChangeAccepted)
+        if (app_.link().poll.UnitChangeAccepted)
             return;
         if (editorOpen())
             pibClose_Click();
-        SetCommandState(0);
+        SetCommandState(CommandStates::NotConnected);
     } else {
         ShowUnitConf();
     }
-    if (s.link.LinkOpen)
+    if (app_.link().state.LinkOpen)
         TimConn->start();
 }
 
 void frmMain::mnuChangePort_Click()
 {
     Session& s = app_.session();
-    if (s.link.LinkOpen) {
+    if (app_.link().state.LinkOpen) {
         if (!app_.op().ask(QStringLiteral("Disconnect From Unit"),
                            QStringLiteral("Before Changing The Connecting Port,") + QLatin1String(CrLf)
                                + QStringLiteral("The Unit Will Be Disconnected.")))
             return;
         Disconnect(app_.link());
     }
-    frmPort dialog(s, app_.portNames(), app_.op(), this);
+    frmPort dialog(app_.link(), app_.portNames(), this);
     runModal(dialog);
-    if (!s.link.LinkOpen && app_.op().ask(QStringLiteral("Reconnecting Unit"), QStringLiteral("Would You Like to Connect The Unit?")))
+    if (!app_.link().state.LinkOpen && app_.op().ask(QStringLiteral("Reconnecting Unit"), QStringLiteral("Would You Like to Connect The Unit?")))
         pibConnect_Click();
 }
 
@@ -184,88 +199,58 @@ void frmMain::mnuChangePort_Click()
 void frmMain::pibupdate_Click()
 {
     Session& s = app_.session();
-    Clock& clock = app_.seams().clock;
-    SetCommandState(5);
-    s.update.ResetMaxPending = s.update.ResetMinPending = true;
-    const double pollGrace = clock.now() + 2.0;
+    Link& link = app_.link();
+    SetCommandState(CommandStates::Busy);
     setBusyPointer(true);
     ShowEditConf();
-    // A poll that is still running gets two seconds to finish.
-    if (s.poll.PollBusy)
-        clock.waitUntil(pollGrace);
-    if (!PrepareUpdate(app_.link())) {
-        setBusyPointer(false);
+    const bool prepared = StartFullUpdate(link);
+    setBusyPointer(false);
+    if (!prepared) {
         abandonUpdate();
         return;
     }
-    setBusyPointer(false);
     frmStatus& confirm = app_.statusWindow();
     confirm.LbData[14]->setText(QString::number(s.EditConf.DispLow));
     confirm.LbData[15]->setText(QString::number(s.EditConf.DispHigh));
     // Only the window's Update button confirms; a confirmation of an earlier update does not count.
-    s.update.UpdateConfirmed = false;
+    link.update.UpdateConfirmed = false;
     runModal(confirm);
-    if (s.update.UpdateConfirmed) {
-        ComWait progress(app_.link(), this);
-        runModal(progress);
-    } else {
+    if (link.update.UpdateConfirmed)
+        runUpdateTicks();
+    else
         abandonUpdate();
-    }
     setBusyPointer(false);
+}
+
+UpdateProgress frmMain::runUpdateTicks()
+{
+    ComWait progress(app_.link(), this);
+    runModal(progress);
+    return progress.progress();
 }
 
 void frmMain::abandonUpdate()
 {
     // Nothing was sent: polling resumes and the commands come back as they were, instead of
     // the live readings stopping and every command staying disabled.
-    Session& s = app_.session();
-    s.update.UpdateStep = 0;
-    s.update.ResetMaxPending = s.update.ResetMinPending = false;
-    SetCommandState(s.link.LinkOpen ? 1 : 0);
+    AbandonUpdate(app_.link());
+    SetCommandState(app_.link().state.LinkOpen ? CommandStates::Connected : CommandStates::NotConnected);
     if (editorOpen()) {
-        SetCommandState(2);
+        SetCommandState(CommandStates::ConfigurationOpen);
         MarkEditPanelChanges();
     }
 }
 
-namespace {
-
-// Runs the marker step of the update machine in the progress window (the stored extremes).
-void runResetStep(Application& app, frmMain& window)
+void frmMain::resetExtremes(Extremes which)
 {
-    app.session().update.UpdateStep = 6;
-    window.setBusyPointer(true);
-    ComWait progress(app.link(), &window);
-    app.seams().modal.run(progress);
-    window.setBusyPointer(false);
+    setBusyPointer(true);
+    ResetExtremes(app_.link(), which, [this] { return runUpdateTicks(); });
+    setBusyPointer(false);
 }
 
-} // namespace
-
-void frmMain::mnuResetMax_Click()
-{
-    UpdateState& u = app_.session().update;
-    u.ResetMaxPending = true;
-    u.ResetMinPending = false;
-    runResetStep(app_, *this);
-    u.ResetMaxPending = false;
-}
-
-void frmMain::mnuResetMin_Click()
-{
-    UpdateState& u = app_.session().update;
-    u.ResetMaxPending = u.ResetButtonUsed;
-    u.ResetMinPending = true;
-    runResetStep(app_, *this);
-    u.ResetMinPending = false;
-    u.ResetButtonUsed = false;
-}
-
-void frmMain::cmdResetMin_Click()
-{
-    app_.session().update.ResetButtonUsed = true;
-    mnuResetMin_Click();
-}
+void frmMain::mnuResetMax_Click() { resetExtremes(Extremes::Maximum); }
+void frmMain::mnuResetMin_Click() { resetExtremes(Extremes::Minimum); }
+void frmMain::cmdResetMin_Click() { resetExtremes(Extremes::Both); }
 
 // ---- The labels the views draw into ----
 

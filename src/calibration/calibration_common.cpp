@@ -1,8 +1,8 @@
 #include "calibration/calibration_common.h"
 
-#include "link/commands.h"
 #include "link/link_windows.h"
 #include "link/serial_link.h"
+#include "link/unit_tasks.h"
 #include "link/ui/com_wait.h"
 #include "model/conf_files.h"
 #include "model/operator_messages.h"
@@ -19,9 +19,6 @@
 #include <QSignalBlocker>
 
 namespace {
-
-// Seconds a running poll gets to finish before the write starts.
-constexpr double PollGrace = 2.0;
 
 void setBoxColour(QLineEdit* box, const QColor& colour)
 {
@@ -65,28 +62,12 @@ void ResetBoxColour(QLineEdit* box)
 
 bool WriteCorrectionNow(Link& link, ModalRunner& modal, QWidget& window)
 {
-    Session& s = link.session;
-    s.update.UpdateKind = 3;
-    link.windows.setCommandState(5);
     window.setCursor(Qt::WaitCursor);
-    const double graceEnd = link.clock.now() + PollGrace;
-    if (s.poll.PollBusy)
-        link.clock.waitUntil(graceEnd);
-    if (!EnsurePortOpen(link)) {
-        window.unsetCursor();
-        link.windows.setCommandState(0);
-        return false;
-    }
-    ComWait progress(link, &window);
-    modal.run(progress);
+    const bool written = WriteCorrection(link, UpdateKinds::CorrectionWrite, [&] {
+        ComWait progress(link, &window);
+        modal.run(progress);
+        return progress.progress();
+    });
     window.unsetCursor();
-    return true;
-}
-
-void ResendDisplayRange(Link& link)
-{
-    // After a failed write the link is closed: a display range sent then would only time out.
-    const Session& s = link.session;
-    if (s.poll.DisplayPresent && s.link.LinkOpen)
-        WriteDisplayRange(link, s.EditConf.DispLow, s.EditConf.DispHigh);
+    return written;
 }

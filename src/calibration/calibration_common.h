@@ -31,11 +31,7 @@ QString CalRecordFile(const Session& session);
 void RefuseBoxValue(QLineEdit* box);
 void ResetBoxColour(QLineEdit* box);
 
-// Writes the correction held in UnitConf into the unit: UpdateKind 3, busy command state and
-// pointer, two seconds' grace for a running poll, then the calibration-only update (marker,
-// calibration block, finish) in the progress window. False when the port cannot be opened; the
-// command state then shows that nothing is connected.
+// Writes the correction held in UnitConf into the unit in the progress window, with the busy
+// pointer over `window` (WriteCorrection). False when the port cannot be opened.
 bool WriteCorrectionNow(Link& link, ModalRunner& modal, QWidget& window);
 
-// A unit with a local display gets its display range again after a calibration write.
-void ResendDisplayRange(Link& link);

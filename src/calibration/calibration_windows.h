@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/link_state.h"
 #include "views/view_targets.h"
 
 #include <cstdint>
@@ -16,8 +17,8 @@ struct Link;
 // is closed and opened again).
 struct CalibrationState {
     float TrimOffset = 0;             // offset trimming: true value minus reading, from the last Enter
-    float OffsetSavedMode = 0;        // offset trimming: UpdateKind when Enter was last pressed
-    std::int16_t ErrorSavedMode = 0;  // two-point calibration: UpdateKind at the last option click
+    UpdateKinds OffsetSavedMode = UpdateKinds::Full;  // offset trimming: UpdateKind when Enter was last pressed
+    UpdateKinds ErrorSavedMode = UpdateKinds::Full;   // two-point calibration: UpdateKind at the last option click
 };
 
 // The offset-trimming and two-point windows, made once and hidden so that the live reading

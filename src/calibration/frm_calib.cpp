@@ -3,7 +3,9 @@
 #include "calibration/calibration_common.h"
 #include "platform/widgets/named_controls.h"
 #include "link/commands.h"
+#include "link/link_control.h"
 #include "link/serial_link.h"
+#include "link/unit_tasks.h"
 #include "model/conf_files.h"
 #include "model/formatters.h"
 #include "model/operator_messages.h"
@@ -92,7 +94,8 @@ private:
 
 } // namespace
 
-frmCalib::frmCalib(Link& link, QWidget* parent) : QWidget(parent), link_(link)
+frmCalib::frmCalib(Link& link, FileDialogs& dialogs, QWidget* parent)
+    : QWidget(parent), link_(link), dialogs_(dialogs)
 {
     setObjectName(QStringLiteral("frmCalib"));
     setWindowFlag(Qt::Window);
@@ -179,15 +182,15 @@ void frmCalib::Command1_Click()
     ConfRecord& unit = s.UnitConf;
     const BusyWindow busy(*this, busy_);
     clearValues();
-    s.link.UnitOnline = true;
+    link_.state.UnitOnline = true;
     ReadFactoryValues(link_, unit);
     // A unit that stopped answering has been reported and the port closed: the rows stay empty.
-    if (!s.link.LinkOpen)
+    if (!link_.state.LinkOpen)
         return;
     // A reply with a wrong echo leaves a read's failure value, which would pass for status bits
     // (255: every checksum good): nothing is shown but the request to try again.
-    if (!s.link.UnitOnline) {
-        CommErrorMessage(link_.op, QStringLiteral("Communication Problems, Please Try Again"));
+    if (!link_.state.UnitOnline) {
+        TryAgainMessage(link_.op);
         return;
     }
     const auto checksum = [&unit](std::uint8_t bit) { return unit.FactStatus & bit ? ChecksumOk : ChecksumFaulty; };
@@ -199,8 +202,8 @@ void frmCalib::Command1_Click()
     for (int k = 0; k < StepRows; ++k)
         lbOption[k]->setText(steps & (1 << k) ? StatusOk : StatusFaulty);
 
-    unit.Serial = ReadSerial(link_);
-    if (!s.link.LinkOpen)
+    unit.Serial = Taken(link_, ReadSerial(link_));
+    if (!link_.state.LinkOpen)
         return;
     lbOption[SerialRow]->setText(unit.Serial);
 
@@ -243,7 +246,7 @@ void frmCalib::keyPressEvent(QKeyEvent* event)
 
 void frmCalib::Option1_Click(int index)
 {
-    link_.session.factory.UploadOk = true;
+    link_.factory.UploadOk = true;
     if (index >= 0 && index < StepRows) {
         link_.op.message(QStringLiteral("Calibration Step"),
                          QStringLiteral("The window of this calibration step is not part of this program.")
@@ -281,15 +284,14 @@ void frmCalib::saveFlashMemory()
     Session& s = link_.session;
     {
         const BusyWindow busy(*this, busy_);
-        UploadFactoryMemory(link_);
-        if (s.factory.UploadOk) {
+        if (UploadFactoryMemory(link_)) {
             // The file is proposed under the unit's serial number, once Get Values has read it.
             const QString proposed = s.UnitConf.Serial.isEmpty() ? QString() : s.UnitConf.Serial + QStringLiteral(".cal");
-            const DialogResult chosen = link_.dialogs.saveFile(QStringLiteral("*.cal"), proposed);
+            const DialogResult chosen = dialogs_.saveFile(QStringLiteral("*.cal"), proposed);
             if (chosen.kind == DialogResult::Failed)
                 DialogErrorMessage(link_.op, QStringLiteral("save"));
             else if (chosen.kind == DialogResult::Chosen)
-                WriteFactoryImage(s.factory.FlashImage, chosen.path, link_.op);
+                WriteFactoryImage(s.FlashImage, chosen.path, link_.op);
         }
     }
     clearOption(Option1[SaveRow]);
@@ -297,15 +299,15 @@ void frmCalib::saveFlashMemory()
 
 void frmCalib::restoreFlashMemory()
 {
-    FactoryState& factory = link_.session.factory;
+    FactoryState& factory = link_.factory;
     bool downloaded = false;
     {
         const BusyWindow busy(*this, busy_);
-        const DialogResult chosen = link_.dialogs.openFile(QStringLiteral("*.cal, *.*"));
+        const DialogResult chosen = dialogs_.openFile(QStringLiteral("*.cal, *.*"));
         if (chosen.kind == DialogResult::Failed)
             DialogErrorMessage(link_.op, QStringLiteral("open"));
         // A file that cannot be read whole has been reported and leaves the unit untouched.
-        if (chosen.kind == DialogResult::Chosen && ReadFactoryImage(factory.FlashImage, chosen.path, link_.op)) {
+        if (chosen.kind == DialogResult::Chosen && ReadFactoryImage(link_.session.FlashImage, chosen.path, link_.op)) {
             DownloadFactoryMemory(link_);
             downloaded = true;
         }

@@ -9,6 +9,7 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 struct Link;
+class FileDialogs;
 
 // The factory-calibration window, for the laboratory: the unit's checksums, the status of each
 // calibration step, its serial number and factory values (Get Values), and the save and restore
@@ -21,7 +22,7 @@ class frmCalib : public QWidget {
     Q_OBJECT
 
 public:
-    explicit frmCalib(Link& link, QWidget* parent = nullptr);
+    frmCalib(Link& link, FileDialogs& dialogs, QWidget* parent = nullptr);
 
     // The freshly loaded window: values empty, only the two memory rows (14, 15) can be chosen.
     void Form_Load();
@@ -61,5 +62,6 @@ private:
     void restoreFlashMemory();
 
     Link& link_;
+    FileDialogs& dialogs_;
     bool busy_ = false;  // a command is talking to the unit
 };

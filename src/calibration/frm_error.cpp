@@ -3,6 +3,7 @@
 #include "calibration/calibration_common.h"
 #include "platform/widgets/named_controls.h"
 #include "calibration/calibration_windows.h"
+#include "link/unit_tasks.h"
 #include "link/serial_link.h"
 #include "model/conf_files.h"
 #include "model/decimal_text.h"
@@ -137,9 +138,9 @@ void frmError::reject()
 void frmError::optError_Click(int index)
 {
     Session& s = link_.session;
-    state_.ErrorSavedMode = s.update.UpdateKind;
+    state_.ErrorSavedMode = link_.update.UpdateKind;
     optionClickedThisOpening_ = true;
-    if (s.update.UpdateKind == 0) {
+    if (link_.update.UpdateKind == UpdateKinds::Full) {
         // The last correction has been written or undone: start from empty fields.
         ClearCorrection(s.EditConf);
         ClearCorrection(s.UnitConf);
@@ -157,7 +158,7 @@ void frmError::optError_Click(int index)
     txtHigh->setEnabled(index == 1);
     showTrueValue(txtHigh, s.EditConf.CalHighRef, false);
     showTrueValue(txtLow, s.EditConf.CalLowRef, false);
-    s.update.UpdateKind = 1;
+    link_.update.UpdateKind = UpdateKinds::FullKeepingCorrection;
 }
 
 void frmError::txtLow_Change()
@@ -264,7 +265,7 @@ void frmError::cmdDone_Click()
         if (op.ask(QStringLiteral("Missing Values"), question))
             return;
         hide();
-        s.update.UpdateKind = 1;
+        link_.update.UpdateKind = UpdateKinds::FullKeepingCorrection;
         WriteCalRecord(e, path, op);
         return;
     }
@@ -272,7 +273,7 @@ void frmError::cmdDone_Click()
     // true = gain x reading + offset, in extended precision; rounded to single where stored.
     const long double gain = ((long double)e.CalHighRef - e.CalLowRef) / ((long double)e.CalHighRead - e.CalLowRead);
     const long double offset = (long double)e.CalLowRef - gain * e.CalLowRead;
-    s.update.UpdateKind = 2;
+    link_.update.UpdateKind = UpdateKinds::CorrectionStored;
     u.CalHighRead = e.CalHighRead;
     u.CalLowRead = e.CalLowRead;
     u.CalLowRef = u.CalHighRef = e.CalHighRef = e.CalLowRef = OffsetMarker;
@@ -293,5 +294,5 @@ void frmError::cmdCancel_Click()
         r->CalHighRef = r->CalLowRef = NoCal;
     hide();
     if (optionClickedThisOpening_)
-        s.update.UpdateKind = state_.ErrorSavedMode;
+        link_.update.UpdateKind = state_.ErrorSavedMode;
 }

@@ -3,6 +3,7 @@
 #include "calibration/calibration_common.h"
 #include "platform/widgets/named_controls.h"
 #include "calibration/calibration_windows.h"
+#include "link/unit_tasks.h"
 #include "link/serial_link.h"
 #include "model/conf_files.h"
 #include "model/decimal_text.h"
@@ -97,11 +98,11 @@ void frmOffset::cmdEnterOffset_Click()
     // Every press clears the correction held in memory, whatever follows.
     ClearCorrection(s.UnitConf);
     ClearCorrection(s.EditConf);
-    state_.OffsetSavedMode = s.update.UpdateKind;
+    state_.OffsetSavedMode = link_.update.UpdateKind;
     enteredThisOpening_ = true;
     if (lbCurrRead->text() == QLatin1String("Burn Out")) {
         BurnOutReadingMessage(link_.op);
-        s.update.UpdateKind = std::int16_t(state_.OffsetSavedMode);
+        link_.update.UpdateKind = state_.OffsetSavedMode;
         hide();
         return;
     }
@@ -122,7 +123,7 @@ void frmOffset::cmdEnterOffset_Click()
         return;
     }
     state_.TrimOffset = float(double(*trueValue) - *reading);
-    s.update.UpdateKind = 1;
+    link_.update.UpdateKind = UpdateKinds::FullKeepingCorrection;
     cmdDone->setEnabled(true);
 }
 
@@ -136,7 +137,7 @@ void frmOffset::cmdDone_Click()
             cmdCancel_Click();
         return;
     }
-    s.update.UpdateKind = 2;
+    link_.update.UpdateKind = UpdateKinds::CorrectionStored;
     const float offset = float(double(state_.TrimOffset) * offsetScale(s.UnitConf.InputClass));
     for (ConfRecord* r : {&s.UnitConf, &s.EditConf}) {
         r->CalOffset = offset;
@@ -153,6 +154,6 @@ void frmOffset::cmdDone_Click()
 void frmOffset::cmdCancel_Click()
 {
     if (enteredThisOpening_)
-        link_.session.update.UpdateKind = std::int16_t(state_.OffsetSavedMode);
+        link_.update.UpdateKind = state_.OffsetSavedMode;
     hide();
 }

@@ -4,7 +4,9 @@
 #include "cli/headless_seams.h"
 #include "link/commands.h"
 #include "link/connect_poll.h"
+#include "link/link_control.h"
 #include "link/serial_link.h"
+#include "link/unit_tasks.h"
 #include "link/serial_port.h"
 #include "link/update.h"
 #include "model/catalogue.h"
@@ -36,14 +38,14 @@ public:
         : options_(options)
         , host_(host)
         , op_(host.err)
-        , link_{session_, port, host.clock, op_, dialogs_, windows_, portNames_, catalogue_}
+        , link_{session_, port, host.clock, op_, windows_, portNames_, catalogue_}
     {
         session_.AppDir = options.appDir.value_or(DefaultAppDir(host.registryAppPath, host.currentDir));
         // The simulated unit's records stay out of the program folder unless a folder was given.
         if (options.port.simulated && !options.appDir)
             session_.RecordDir = DemoRecordFolder();
         // A device name or the simulated unit is bound to port number 1.
-        session_.link.PortNumber = options.port.portNumber > 0 ? options.port.portNumber : std::int16_t(1);
+        link_.state.PortNumber = options.port.portNumber > 0 ? options.port.portNumber : std::int16_t(1);
         if (options.port.simulated)
             portNames_.overrides[1] = QStringLiteral("simulated");
         else if (!options.port.device.isEmpty())
@@ -73,22 +75,22 @@ private:
     }
 
     // A failure the messages already told; the reason ends the report.
-    int fail(const QString& reason)
+    int fail(const QString& reason, int exitCode = CliExit::CommunicationFailure)
     {
         host_.err(QStringLiteral("delvo2-cli: %1\n").arg(reason).toUtf8());
-        return op_.fileProblemShown() ? CliExit::FileError : CliExit::CommunicationFailure;
+        return exitCode;
     }
 
-    QString device() const { return portNames_.deviceFor(session_.link.PortNumber); }
+    QString device() const { return portNames_.deviceFor(link_.state.PortNumber); }
 
     // As "Start Connection": the whole configuration read, then the unit record file written.
     int connect()
     {
-        session_.link.NoTimeoutMessage = false;
+        link_.state.NoTimeoutMessage = false;
         if (!Connect(link_))
             return fail(QStringLiteral("could not read the unit on %1").arg(device()));
         if (!SaveUnitRecord(link_))
-            return fail(QStringLiteral("could not write the unit record file"));
+            return fail(QStringLiteral("could not write the unit record file"), CliExit::FileError);
         return CliExit::Success;
     }
 
@@ -119,8 +121,7 @@ private:
     }
 
     // Ticks the update that is set up, once a second, until its ticks run out; progress on stderr.
-    // True when it ended with every step run and nothing reported.
-    bool runUpdate(int messagesBefore)
+    UpdateProgress runUpdate()
     {
         UpdateProgress progress = StartUpdateProgress(link_);
         // Ticks keep a one-second beat, as the progress window's timer does: a tick that outlasts
@@ -133,7 +134,19 @@ private:
             beat += std::floor((host_.clock.now() - beat) / TickInterval) * TickInterval;
             host_.err(QStringLiteral("progress: %1\n").arg(progress.percentText).toUtf8());
         }
-        return !progress.failed && session_.update.UpdateStep == 0 && op_.messagesShown() == messagesBefore;
+        return progress;
+    }
+
+    // Success only for an update that ran every step and went past nothing it had to report.
+    int judgeUpdate(const UpdateProgress& progress, const QString& what)
+    {
+        if (progress.failed)
+            return fail(QStringLiteral("%1 did not complete").arg(what));
+        if (progress.reported)
+            return fail(QStringLiteral("%1 completed with a problem reported above").arg(what));
+        if (!progress.recordKept)
+            return fail(QStringLiteral("could not write the unit record file"), CliExit::FileError);
+        return CliExit::Success;
     }
 
     int write()
@@ -142,7 +155,7 @@ private:
             return result;
         // As "Open Configuration": the file into EditConf, the connected unit's serial number kept.
         if (!ReadConfFile(session_, catalogue_, options_.file, op_))
-            return fail(QStringLiteral("could not open %1").arg(options_.file));
+            return fail(QStringLiteral("could not open %1").arg(options_.file), CliExit::FileError);
         const ConfRecord& unit = session_.UnitConf;
         ConfRecord& edit = session_.EditConf;
         edit.Serial = unit.Serial;
@@ -151,43 +164,27 @@ private:
         edit.DispHigh = unit.DispHigh;
 
         // As "Update Unit", confirmed without a window.
-        UpdateState& update = session_.update;
-        update.UpdateKind = 0;
-        update.ResetMaxPending = update.ResetMinPending = true;
-        if (!PrepareUpdate(link_)) {
+        link_.update.UpdateKind = UpdateKinds::Full;
+        if (!StartFullUpdate(link_)) {
             // The link is open, so only the configuration or its sensor tables can stop it here.
-            host_.err(QStringLiteral("delvo2-cli: %1 cannot be written into the unit\n").arg(options_.file).toUtf8());
-            return CliExit::FileError;
+            return fail(QStringLiteral("%1 cannot be written into the unit").arg(options_.file), CliExit::FileError);
         }
-        const int messagesBefore = op_.messagesShown();
         ConfirmUpdate(link_);
-        if (!runUpdate(messagesBefore))
-            return fail(QStringLiteral("the update did not complete"));
-        return CliExit::Success;
+        return judgeUpdate(runUpdate(), QStringLiteral("the update"));
     }
 
     int resetMinMax()
     {
         if (const int result = connect())
             return result;
-        // The reset commits the edited record as the unit's after it (both extremes pending): the
-        // edit is the unit's own configuration, so the unit record stays what was read.
-        EditFromUnit(session_);
         // As the reading panel's "Reset" button: both stored extremes.
-        UpdateState& update = session_.update;
-        update.ResetButtonUsed = true;
-        update.ResetMaxPending = update.ResetMinPending = true;
-        update.UpdateStep = 6;
-        const bool done = runUpdate(op_.messagesShown());
-        update.ResetMinPending = false;
-        update.ResetButtonUsed = false;
-        return done ? CliExit::Success : fail(QStringLiteral("the reset did not complete"));
+        return judgeUpdate(ResetExtremes(link_, Extremes::Both, [this] { return runUpdate(); }), QStringLiteral("the reset"));
     }
 
     // The factory memory works on the open port, without the connect sequence.
     int openPort()
     {
-        if (!OpenPort(link_))
+        if (!OpenLink(link_))
             return fail(QStringLiteral("could not open %1").arg(device()));
         return CliExit::Success;
     }
@@ -196,27 +193,23 @@ private:
     {
         if (const int result = openPort())
             return result;
-        FactoryState& factory = session_.factory;
-        factory.UploadOk = true;
-        UploadFactoryMemory(link_);
-        if (!factory.UploadOk)
+        link_.factory.UploadOk = true;
+        if (!UploadFactoryMemory(link_))
             return fail(QStringLiteral("the factory memory could not be read"));
-        if (!WriteFactoryImage(factory.FlashImage, options_.file, op_))
-            return fail(QStringLiteral("could not write %1").arg(options_.file));
+        if (!WriteFactoryImage(session_.FlashImage, options_.file, op_))
+            return fail(QStringLiteral("could not write %1").arg(options_.file), CliExit::FileError);
         return CliExit::Success;
     }
 
     int flashRestore()
     {
-        FactoryState& factory = session_.factory;
-        if (!ReadFactoryImage(factory.FlashImage, options_.file, op_))
-            return fail(QStringLiteral("could not read %1").arg(options_.file));
+        FactoryState& factory = link_.factory;
+        if (!ReadFactoryImage(session_.FlashImage, options_.file, op_))
+            return fail(QStringLiteral("could not read %1").arg(options_.file), CliExit::FileError);
         if (const int result = openPort())
             return result;
         factory.UploadOk = true;
-        const int messagesBefore = op_.messagesShown();
-        DownloadFactoryMemory(link_);
-        const bool done = factory.UploadOk && session_.link.UnitOnline && op_.messagesShown() == messagesBefore;
+        const bool done = DownloadFactoryMemory(link_);
         op_.message(QStringLiteral("Upload Complete"), factory.UploadOk
                         ? QStringLiteral("The Flash Memory Upload completed Successfully.")
                         : QStringLiteral("The Flash Memory Upload NOT completed."));
@@ -228,7 +221,6 @@ private:
     CliHost& host_;
     ConsoleOperator op_;
     HeadlessWindows windows_;
-    NoFileDialogs dialogs_;
     Session session_;
     PortNames portNames_;
     Catalogue catalogue_ = BuildCatalogue();

@@ -4,10 +4,6 @@
 
 void ConsoleOperator::message(const QString& title, const QString& text)
 {
-    ++messages_;
-    // The file readers and writers report through these two boxes only.
-    if (title == u"Illegal Pathname" || title == u"Illegal File")
-        fileProblem_ = true;
     write_((title + QStringLiteral(": ") + text + QLatin1Char('\n')).toUtf8());
 }
 

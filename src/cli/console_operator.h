@@ -16,13 +16,6 @@ public:
     void message(const QString& title, const QString& text) override;
     bool ask(const QString& title, const QString& text) override;
 
-    // Message boxes shown so far (questions not counted).
-    int messagesShown() const { return messages_; }
-    // Whether one of them reported a file that could not be read, written or understood.
-    bool fileProblemShown() const { return fileProblem_; }
-
 private:
     std::function<void(const QByteArray&)> write_;
-    int messages_ = 0;
-    bool fileProblem_ = false;
 };

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "link/link_windows.h"
-#include "platform/file_dialogs.h"
 
 // The link's window effects in a program without windows: there is no editor, no panel and no
 // live-reading timer to drive (the commands poll and tick themselves), so every effect is empty.
@@ -9,9 +8,9 @@ class HeadlessWindows : public LinkWindows {
 public:
     void startPollTimer() override {}
     void stopPollTimer() override {}
-    bool editorVisible() const override { return false; }
     void setEditorVisible(bool) override {}
-    void setCommandState(std::int16_t) override {}
+    void setCommandState(CommandStates) override {}
+    void linkClosed() override {}
     void setBusyPointer(bool) override {}
     void hideDisplayControls() override {}
     void showDisplay(const QString&, std::int16_t, std::int16_t) override {}
@@ -25,12 +24,4 @@ public:
     void markEditPanelChanges() override {}
     void showEditConf() override {}
     void clearUnitPanel() override {}
-};
-
-// No file dialogs: with no editor open the link never offers to save, and the commands take
-// their files from the command line.
-class NoFileDialogs : public FileDialogs {
-public:
-    DialogResult openFile(const QString&) override { return {}; }
-    DialogResult saveFile(const QString&, const QString&) override { return {}; }
 };

@@ -9,7 +9,7 @@
 class frmpot : public InputTypeDialog {
 public:
     frmpot(Session& session, const Catalogue& catalogue, Operator& op, std::function<void()> showEditConf,
-           std::function<void()> markInputTypeHeading, QWidget* parent = nullptr);
+           std::function<void()> newInputChosen, QWidget* parent = nullptr);
 
     void Optwire_Click(int index);
     void ComDone_Click();

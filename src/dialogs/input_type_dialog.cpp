@@ -19,10 +19,10 @@ std::uint8_t TemperatureUnitsOf(const ConfRecord& unit)
 }
 
 InputTypeDialog::InputTypeDialog(Session& session, const Catalogue& catalogue, Operator& op,
-                                 std::function<void()> showEditConf, std::function<void()> markInputTypeHeading,
+                                 std::function<void()> showEditConf, std::function<void()> newInputChosen,
                                  QWidget* parent)
     : QDialog(parent), session_(session), catalogue_(catalogue), op_(op), showEditConf_(std::move(showEditConf)),
-      markInputTypeHeading_(std::move(markInputTypeHeading))
+      newInputChosen_(std::move(newInputChosen))
 {
 }
 
@@ -32,8 +32,7 @@ void InputTypeDialog::CommonFinish()
     const ConfRecord& edit = session_.EditConf;
     const ConfRecord& unit = session_.UnitConf;
     if (edit.InputName != unit.InputName && edit.InputClass != unit.InputClass && edit.InputCode != unit.InputCode) {
-        markInputTypeHeading_();
-        session_.update.UpdateKind = 0;
+        newInputChosen_();
     }
 }
 

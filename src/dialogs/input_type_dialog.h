@@ -27,14 +27,15 @@ constexpr std::uint8_t WiringOfOption(int option) { return std::uint8_t((option 
 std::uint8_t TemperatureUnitsOf(const ConfRecord& unit);
 
 // What the four input-type windows share: the records they write, the catalogue, the operator,
-// the main window's redraw of the edited configuration and its input-type heading.
+// the main window's redraw of the edited configuration, and what the main window does for an
+// input that is new to the connected unit (marks its heading, asks for a full update).
 class InputTypeDialog : public QDialog {
 protected:
     InputTypeDialog(Session& session, const Catalogue& catalogue, Operator& op, std::function<void()> showEditConf,
-                    std::function<void()> markInputTypeHeading, QWidget* parent);
+                    std::function<void()> newInputChosen, QWidget* parent);
 
     // Redraws the edited configuration; an input whose name, class and code all differ from the
-    // connected unit's marks the input-type heading and asks for a full update.
+    // connected unit's is new to it (newInputChosen).
     void CommonFinish();
 
     // Where an option button's caption label goes and what it is called.
@@ -63,5 +64,5 @@ protected:
     const Catalogue& catalogue_;
     Operator& op_;
     std::function<void()> showEditConf_;
-    std::function<void()> markInputTypeHeading_;
+    std::function<void()> newInputChosen_;
 };

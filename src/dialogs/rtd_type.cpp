@@ -29,8 +29,8 @@ bool OutsideSensorLimits(const ConfRecord& record, float value, std::uint8_t uni
 } // namespace
 
 RTDtype::RTDtype(Session& session, const Catalogue& catalogue, Operator& op, std::function<void()> showEditConf,
-                 std::function<void()> markInputTypeHeading, QWidget* parent)
-    : InputTypeDialog(session, catalogue, op, std::move(showEditConf), std::move(markInputTypeHeading), parent)
+                 std::function<void()> newInputChosen, QWidget* parent)
+    : InputTypeDialog(session, catalogue, op, std::move(showEditConf), std::move(newInputChosen), parent)
 {
     setObjectName(QStringLiteral("RTDtype"));
     setWindowTitle(QStringLiteral("RTD Definition"));

@@ -10,7 +10,7 @@
 class RTDtype : public InputTypeDialog {
 public:
     RTDtype(Session& session, const Catalogue& catalogue, Operator& op, std::function<void()> showEditConf,
-            std::function<void()> markInputTypeHeading, QWidget* parent = nullptr);
+            std::function<void()> newInputChosen, QWidget* parent = nullptr);
 
     void Opttype_Click(int index);
     void OptNi_Click(int index);

@@ -9,8 +9,8 @@
 #include <QPushButton>
 
 TCtype::TCtype(Session& session, const Catalogue& catalogue, Operator& op, std::function<void()> showEditConf,
-               std::function<void()> markInputTypeHeading, QWidget* parent)
-    : InputTypeDialog(session, catalogue, op, std::move(showEditConf), std::move(markInputTypeHeading), parent)
+               std::function<void()> newInputChosen, QWidget* parent)
+    : InputTypeDialog(session, catalogue, op, std::move(showEditConf), std::move(newInputChosen), parent)
 {
     setObjectName(QStringLiteral("TCtype"));
     setWindowTitle(QStringLiteral("T/C definition"));

@@ -9,7 +9,7 @@ class QListWidget;
 class TCtype : public InputTypeDialog {
 public:
     TCtype(Session& session, const Catalogue& catalogue, Operator& op, std::function<void()> showEditConf,
-           std::function<void()> markInputTypeHeading, QWidget* parent = nullptr);
+           std::function<void()> newInputChosen, QWidget* parent = nullptr);
 
     void ListType_Click();
     void ComDone_Click();

@@ -1,13 +1,18 @@
 #pragma once
 
+#include "link/exchange.h"
+
 #include <QByteArray>
 #include <QString>
 
+#include <array>
 #include <cstdint>
 
 struct Link;
-struct ConfRecord;
-struct SensorTable;
+
+// The unit's command set on the wire. Every exchange reports what it came to (exchange.h) and
+// the value or its failure value; none tells the operator anything, changes a task's flags or
+// closes the link: the task that called decides.
 
 // Command bytes of the read operations.
 namespace Command {
@@ -46,54 +51,47 @@ inline constexpr float FailedDamping = 255.0f;
 inline constexpr int FlashBlocks = 11;
 inline constexpr int FlashBlockSize = 64;
 inline constexpr int FlashSize = FlashBlocks * FlashBlockSize;
+// A unit that keeps asking for the same block again must not hold the tool forever.
+inline constexpr int MaxResends = 8;
 
-// Read operations: each sends its command byte and checks the reply's length and echo. A missing
-// reply disconnects with "Problems receiving message from unit."; a wrong echo clears UnitOnline.
-QString ReadSerial(Link& link);
-std::uint8_t ReadInputCode(Link& link);
-std::uint8_t ReadOptionFlags(Link& link);
-// Output limits in µA: the two raw bytes and the read status (255 on failure).
-std::uint8_t ReadOutMinRaw(Link& link, std::uint8_t raw[2]);
-std::uint8_t ReadOutMaxRaw(Link& link, std::uint8_t raw[2]);
-float ReadDamping(Link& link);
-// 24-bit readings and ranges ('8', 'u', 'w', 'x', 'v', 'z', 'y', 'r'); NoValue on failure.
-float ReadValue(Link& link, std::uint8_t command);
-QString ReadTag(Link& link);
-// The local display: version byte (255 when there is none) and range (into DisplayLowRaw/HighRaw).
-std::uint8_t ReadDisplayVersion(Link& link);
-void ReadDisplayRange(Link& link);
-// Factory words ('C' two bytes into FactBytes, 'm', 'o', 'n', 'c'); the status is 255 on failure.
-std::uint8_t ReadFactoryWord(Link& link, std::uint8_t command, std::uint8_t raw[2]);
-void ReadFactoryValues(Link& link, ConfRecord& record);
-
-// Select-and-block write. A wrong echo or acknowledgement lowers UpdateStep so the step runs again;
-// no reply clears UnitOnline. The marker steps still send their block after a wrong echo.
-enum class WriteResult { Accepted, NoReply, WrongEcho, Refused };
-WriteResult WriteBlock(Link& link, std::uint8_t select, const QByteArray& block, bool sendAfterWrongEcho = false);
-
-// Where each sensor table goes in the unit.
-struct TableTarget {
-    std::uint8_t select;
-    std::uint8_t page;
-    std::uint8_t firstAddress;
-    int bytesPerPoint;  // 3: 24-bit points, 2: 16-bit points
+using RawWord = std::array<std::uint8_t, 2>;
+struct DisplayRangeWords {
+    std::int16_t low = 0;
+    std::int16_t high = 0;
 };
-inline constexpr TableTarget FirstTableTarget{1, 0x30, 0x31, 3};
-inline constexpr TableTarget SecondTableTarget{2, 0x00, 0x01, 3};
-inline constexpr TableTarget ThirdTableTarget{2, 0xD0, 0xD1, 2};
 
-// The next chunk of a table (repeated while the unit asks for it again); raises UpdateStep after
-// the final chunk.
-void WriteTableChunk(Link& link, SensorTable& table, const TableTarget& target);
-// The chunk bytes for the table's points from its cursor on (advances the cursor and the running
-// address); exposed for the update's tick plan and tests.
-QByteArray BuildTableChunk(Link& link, SensorTable& table, const TableTarget& target, bool& final);
+// Reads: the command byte, then a reply of fixed length that echoes it (three attempts).
+Reply<QString> ReadSerial(Link& link);
+Reply<std::uint8_t> ReadInputCode(Link& link);
+Reply<std::uint8_t> ReadOptionFlags(Link& link);
+// Output limits in µA, as the unit's two bytes.
+Reply<RawWord> ReadOutMinRaw(Link& link);
+Reply<RawWord> ReadOutMaxRaw(Link& link);
+Reply<float> ReadDamping(Link& link);
+// 24-bit readings and ranges ('8', 'u', 'w', 'x', 'v', 'z', 'y', 'r'); NoValue on failure.
+Reply<float> ReadValue(Link& link, std::uint8_t command);
+Reply<QString> ReadTag(Link& link);
+// The local display (no echo check): its version byte (255 when there is none) and its range.
+Reply<std::uint8_t> ReadDisplayVersion(Link& link);
+Reply<DisplayRangeWords> ReadDisplayRange(Link& link);
+// Factory words ('C' two bytes, 'm', 'o', 'n', 'c').
+Reply<RawWord> ReadFactoryWord(Link& link, std::uint8_t command);
 
-// 'Z' twice; any other answer is reported. UpdateStep becomes 0.
-void Finish(Link& link);
+// One byte out, one byte back (three attempts); the byte that came, not checked.
+Reply<std::uint8_t> ByteExchange(Link& link, std::uint8_t byte);
+// A block byte by byte (50 ms apart), `settle` seconds, then the unit's one-byte answer.
+Reply<std::uint8_t> SendBlock(Link& link, const QByteArray& block, double settle);
+
+// Select-and-block write: the select byte, its echo, the block, the acknowledgement. A wrong
+// echo ends it (WrongEcho) unless the block is to go out anyway (the marker steps); a block the
+// unit does not acknowledge: Refused.
+Exchange WriteBlock(Link& link, std::uint8_t select, const QByteArray& block, bool sendAfterWrongEcho = false);
+// A table chunk after its select was echoed: sent again while the unit asks for it again (up to
+// MaxResends); Ok for any other answer.
+Exchange SendTableChunk(Link& link, const QByteArray& chunk);
+// One 'Z' exchange (three attempts): the last bytes that came back.
+Reply<QByteArray> FinishExchange(Link& link);
 // The display range; up to eight attempts, the answer is not examined.
-void WriteDisplayRange(Link& link, std::int16_t low, std::int16_t high);
-
-// Factory memory: the unit's 704 bytes into FlashImage, and back.
-void UploadFactoryMemory(Link& link);
-void DownloadFactoryMemory(Link& link);
+Exchange WriteDisplayRange(Link& link, std::int16_t low, std::int16_t high);
+// One block of the factory memory as the unit uploads it: 66 bytes (four attempts).
+Reply<QByteArray> ReceiveFlashBlock(Link& link);

@@ -2,6 +2,7 @@
 
 #include "link/codecs.h"
 #include "link/commands.h"
+#include "link/link_control.h"
 #include "link/link_windows.h"
 #include "link/serial_link.h"
 #include "model/conf_files.h"
@@ -30,59 +31,61 @@ bool readConfiguration(Link& link)
     ConfRecord& u = s.UnitConf;
     if (u.InputCode >= 255)
         return false;
-    u.Serial = ReadSerial(link);
+    u.Serial = Taken(link, ReadSerial(link));
     if (u.Serial.isEmpty())
         return false;
-    const std::uint8_t flags = ReadOptionFlags(link);
+    const std::uint8_t flags = Taken(link, ReadOptionFlags(link));
     UnpackOptionFlags(flags, u);
     if (flags >= 255)
         return false;
-    std::uint8_t low[2] = {0, 0};
-    std::uint8_t high[2] = {0, 0};
-    const std::uint8_t lowStatus = ReadOutMinRaw(link, low);
-    if (lowStatus >= 255)
+    const Reply<RawWord> low = ReadOutMinRaw(link);
+    if (Taken(link, low); !low.ok())
         return false;
-    const std::uint8_t highStatus = ReadOutMaxRaw(link, high);
-    if (highStatus >= 255)
+    const Reply<RawWord> high = ReadOutMaxRaw(link);
+    if (Taken(link, high); !high.ok())
         return false;
-    u.OutMin = DecodeWord16(low[0], low[1], lowStatus);
-    u.OutMax = DecodeWord16(high[0], high[1], highStatus);
+    u.OutMin = DecodeWord16(low.value[0], low.value[1]);
+    u.OutMax = DecodeWord16(high.value[0], high.value[1]);
     u.OutDir = u.OutMin < u.OutMax ? 1 : 0;
     u = ScaleOutputs(u);
 
-    u.Damping = ReadDamping(link);
+    u.Damping = Taken(link, ReadDamping(link));
     if (u.Damping == FailedDamping)
         return false;
-    u.Reading = ReadValue(link, Command::Reading);
+    u.Reading = Taken(link, ReadValue(link, Command::Reading));
     if (isNoValue(u.Reading))
         return false;
-    u.CalLowRef = ReadValue(link, Command::CalLowRef);
-    u.CalHighRef = ReadValue(link, Command::CalHighRef);
+    u.CalLowRef = Taken(link, ReadValue(link, Command::CalLowRef));
+    u.CalHighRef = Taken(link, ReadValue(link, Command::CalHighRef));
     for (auto [command, field] : {std::pair{Command::RangeMax, &ConfRecord::RangeMax},
                                   std::pair{Command::RangeMin, &ConfRecord::RangeMin},
                                   std::pair{Command::MaxRead, &ConfRecord::MaxRead}}) {
-        u.*field = ReadValue(link, command);
+        u.*field = Taken(link, ReadValue(link, command));
         if (isNoValue(u.*field))
             return false;
     }
 
-    const std::uint8_t version = ReadDisplayVersion(link);
+    // The local display is optional: its reads stay quiet when it does not answer.
+    const std::uint8_t version = Settled(link, ReadDisplayVersion(link)).value;
     if (version == FailedByte) {
         link.windows.hideDisplayControls();
     } else {
-        ReadDisplayRange(link);
-        u.DispHigh = s.poll.DisplayHighRaw;
-        u.DispLow = s.poll.DisplayLowRaw;
+        if (const Reply<DisplayRangeWords> range = ReadDisplayRange(link); Settled(link, range).ok()) {
+            link.poll.DisplayLowRaw = range.value.low;
+            link.poll.DisplayHighRaw = range.value.high;
+        }
+        u.DispHigh = link.poll.DisplayHighRaw;
+        u.DispLow = link.poll.DisplayLowRaw;
         link.windows.showDisplay(displayVersionText(version), u.DispLow, u.DispHigh);
         s.EditConf.DispLow = u.DispLow;
         s.EditConf.DispHigh = u.DispHigh;
-        s.poll.DisplayPresent = true;
+        link.poll.DisplayPresent = true;
     }
 
-    u.MinRead = ReadValue(link, Command::MinRead);
+    u.MinRead = Taken(link, ReadValue(link, Command::MinRead));
     if (isNoValue(u.MinRead))
         return false;
-    u.AmbRead = ReadValue(link, Command::AmbRead);
+    u.AmbRead = Taken(link, ReadValue(link, Command::AmbRead));
     return !isNoValue(u.AmbRead);
 }
 
@@ -91,10 +94,10 @@ bool readConfiguration(Link& link)
 bool Connect(Link& link)
 {
     Session& s = link.session;
-    s.link.UnitOnline = true;
-    if (!OpenPort(link))
+    link.state.UnitOnline = true;
+    if (!OpenLink(link))
         return false;
-    const std::uint8_t code = ReadInputCode(link);
+    const std::uint8_t code = Taken(link, ReadInputCode(link));
     if (!LookupInputCodeWithDisplay(s, link.catalogue, s.UnitConf, code)) {
         if (LinkMessagesWanted(link))
             CommErrorMessage(link.op, QStringLiteral("Communication Problems With The Unit."));
@@ -107,8 +110,8 @@ bool Connect(Link& link)
     }
     s.UnitConf = ScaleRanges(s.UnitConf);
     s.UnitConf = ScaleReadings(link, s.UnitConf);
-    s.UnitConf.Tag = ReadTag(link);
-    if (!s.UnitConf.Tag.isEmpty() && s.link.UnitOnline)
+    s.UnitConf.Tag = Taken(link, ReadTag(link));
+    if (!s.UnitConf.Tag.isEmpty() && link.state.UnitOnline)
         return true;
     Disconnect(link);
     return false;
@@ -118,43 +121,43 @@ bool Poll(Link& link)
 {
     Session& s = link.session;
     bool result = false;
-    s.poll.PollBusy = true;
-    s.link.UnitOnline = true;
-    if (s.poll.SettleAfterUpdate) {
+    link.poll.PollBusy = true;
+    link.state.UnitOnline = true;
+    if (link.poll.SettleAfterUpdate) {
         // The unit restarts after an update: give it time before asking again.
         link.windows.setBusyPointer(true);
-        s.poll.SettleAfterUpdate = false;
+        link.poll.SettleAfterUpdate = false;
         link.windows.stopPollTimer();
         link.clock.waitFor(SettleTime);
         link.windows.setEditorVisible(true);
     }
-    const QString serial = ReadSerial(link);
-    if (serial == s.UnitConf.Serial && s.link.LinkOpen) {
+    const QString serial = Taken(link, ReadSerial(link));
+    if (serial == s.UnitConf.Serial && link.state.LinkOpen) {
         ConfRecord& u = s.UnitConf;
-        u.Reading = ReadValue(link, Command::Reading);
+        u.Reading = Taken(link, ReadValue(link, Command::Reading));
         if (isNoValue(u.Reading))
             return result;
-        u.MaxRead = ReadValue(link, Command::MaxRead);
+        u.MaxRead = Taken(link, ReadValue(link, Command::MaxRead));
         if (isNoValue(u.MaxRead))
             return result;
-        u.MinRead = ReadValue(link, Command::MinRead);
+        u.MinRead = Taken(link, ReadValue(link, Command::MinRead));
         if (isNoValue(u.MinRead))
             return result;
-        u.AmbRead = ReadValue(link, Command::AmbRead);
+        u.AmbRead = Taken(link, ReadValue(link, Command::AmbRead));
         if (isNoValue(u.AmbRead))
             return result;
         s.UnitConf = ScaleReadings(link, s.UnitConf);
-        if (s.link.UnitOnline) {
+        if (link.state.UnitOnline) {
             result = true;
-            s.poll.PollBusy = false;
+            link.poll.PollBusy = false;
             link.windows.setBusyPointer(false);
         } else {
             Disconnect(link);
         }
     } else if (serial.isEmpty()) {
         if (LinkMessagesWanted(link))
-            CommErrorMessage(link.op, QStringLiteral("There's Some Problems Connecting The Unit,Check Connections."));
-    } else if (s.link.UnitOnline) {
+            ConnectionProblemMessage(link.op);
+    } else if (link.state.UnitOnline) {
         UnitChangedCheck(link);
     }
     return result;
@@ -168,17 +171,17 @@ void UnitChangedCheck(Link& link)
                                      + QStringLiteral("Do You Wish to Continue Connecting It?"));
     Disconnect(link);
     if (!yes) {
-        s.poll.PollBusy = false;
-        s.poll.UnitChangeAccepted = false;
+        link.poll.PollBusy = false;
+        link.poll.UnitChangeAccepted = false;
         return;
     }
-    s.poll.UnitChangeAccepted = true;
-    s.link.NoTimeoutMessage = false;
-    link.windows.setCommandState(5);
+    link.poll.UnitChangeAccepted = true;
+    link.state.NoTimeoutMessage = false;
+    link.windows.setCommandState(CommandStates::Busy);
     link.windows.setBusyPointer(true);
     if (Connect(link)) {
         link.windows.showReadingFrames();
-        link.windows.setCommandState(1);
+        link.windows.setCommandState(CommandStates::Connected);
         link.windows.showUnitConf();
         if (s.view.ConfDiffers)
             link.windows.markEditPanelChanges();
@@ -187,7 +190,7 @@ void UnitChangedCheck(Link& link)
         link.windows.startPollTimer();
     } else {
         link.windows.setBusyPointer(false);
-        link.windows.setCommandState(0);
+        link.windows.setCommandState(CommandStates::NotConnected);
     }
 }
 

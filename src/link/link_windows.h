@@ -1,11 +1,13 @@
 #pragma once
 
+#include "model/session.h"
+
 #include <QString>
 
 #include <cstdint>
 
-// What the device link does to windows it does not own: the main window implements it, tests
-// record the calls.
+// What the device link does to windows it does not own: the main window implements it (through
+// a small adapter), the command-line tool has none, tests record the calls.
 class LinkWindows {
 public:
     virtual ~LinkWindows() = default;
@@ -15,10 +17,13 @@ public:
     virtual void stopPollTimer() = 0;
 
     // The configuration editor (tab set) and the command state of the main window.
-    virtual bool editorVisible() const = 0;
     virtual void setEditorVisible(bool visible) = 0;
-    virtual void setCommandState(std::int16_t code) = 0;
+    virtual void setCommandState(CommandStates state) = 0;
     virtual void setBusyPointer(bool busy) = 0;
+
+    // The link closed: the main window offers to save an edited configuration with unsaved
+    // changes, closes the editor and shows that nothing is connected.
+    virtual void linkClosed() = 0;
 
     // Local display of the unit: hide its controls, or show its version and range.
     virtual void hideDisplayControls() = 0;

@@ -2,7 +2,6 @@
 
 #include "model/operator_messages.h"
 #include "model/safe_file.h"
-#include "model/session.h"
 
 #include <QRegularExpression>
 
@@ -13,9 +12,9 @@ QString PortFilePath(const QString& appDir)
     return appDir + QStringLiteral("/PortNo.txt");
 }
 
-void ReadPortFile(Session& session, Operator& op)
+void ReadPortFile(const QString& folder, std::int16_t& portNumber, Operator& op)
 {
-    const QString path = PortFilePath(session.AppDir);
+    const QString path = PortFilePath(folder);
     QByteArray bytes;
     // The first number in the file; the file is tiny, anything large is not a port file.
     static const QRegularExpression firstNumber(QStringLiteral("^\\s*([+-]?\\d+)"));
@@ -27,12 +26,12 @@ void ReadPortFile(Session& session, Operator& op)
         IllegalPathMessage(op, CantAccessFileText(path));
         return;
     }
-    session.link.PortNumber = std::int16_t(number);
+    portNumber = std::int16_t(number);
 }
 
-void WritePortFile(const Session& session, Operator& op)
+void WritePortFile(const QString& folder, std::int16_t portNumber, Operator& op)
 {
-    const QString path = PortFilePath(session.AppDir);
-    if (!WriteFileAtomically(path, QByteArray::number(session.link.PortNumber) + "\r\n"))
+    const QString path = PortFilePath(folder);
+    if (!WriteFileAtomically(path, QByteArray::number(portNumber) + "\r\n"))
         IllegalPathMessage(op, CantAccessFileText(path));
 }

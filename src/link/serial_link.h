@@ -1,5 +1,8 @@
 #pragma once
 
+#include "link/exchange.h"
+#include "link/link_state.h"
+
 #include <QByteArray>
 
 #include <cstdint>
@@ -10,19 +13,23 @@ struct PortNames;
 class SerialPort;
 class Clock;
 class Operator;
-class FileDialogs;
 class LinkWindows;
 
-// Everything an exchange with the unit touches, handed to the link's operations.
+// Everything an exchange with the unit touches, handed to the link's operations, and the
+// link's own state.
 struct Link {
     Session& session;
     SerialPort& port;
     Clock& clock;
     Operator& op;
-    FileDialogs& dialogs;
     LinkWindows& windows;
     const PortNames& portNames;
     const Catalogue& catalogue;
+
+    LinkState state;
+    PollState poll;
+    UpdateState update;
+    FactoryState factory;
 };
 
 // The settings every unit talks at.
@@ -30,19 +37,27 @@ inline constexpr char PortSettings[] = "9600,E,8,1";
 inline constexpr double FramePause = 0.05;   // before every frame
 inline constexpr double ReplyTimeout = 5.0;  // for every reply
 
-// Opens the port of PortNumber; false (after PortOpenError) when it cannot, or when already open.
-bool OpenPort(Link& link);
-// For the calibration windows: open (or already open) and UpdateStep 7.
-bool EnsurePortOpen(Link& link);
+// The wire: opening and closing the port, one frame out, one reply in. Nothing here tells the
+// operator anything.
+
+// Opens the port of PortNumber. Nothing when opened; the port's error number when it cannot be
+// opened; 0 when the link is open already.
+struct PortOpening {
+    bool opened = false;
+    int errorNumber = 0;
+};
+PortOpening OpenPort(Link& link);
+// Closes the port; the port's error number when it cannot (the link then stays open), else 0.
+int ClosePort(Link& link);
+
 // Pauses 50 ms (events keep running), then writes the frame while the link is open.
 void SendFrame(Link& link, const QByteArray& frame);
-// Waits up to 5 s for `expected` bytes and reads every waiting byte into reply; returns the count
-// (low 8 bits). The fourth attempt, or a closed link, makes a shortfall final: time-out message
-// (unless suppressed; for a vanished port the one lost-port message instead), attempt set to 4,
-// reply a single 0 byte, Disconnect, result 0.
-int ReceiveFrame(Link& link, QByteArray& reply, std::uint8_t expected, std::int16_t& attempt);
-// False once the port has vanished under the open link and its one message was shown: the
-// messages of the failures that follow from it are left out.
-bool LinkMessagesWanted(const Link& link);
-// Closes the link; offers to save an edited configuration with unsaved changes.
-void Disconnect(Link& link);
+
+// Waits up to 5 s for `expected` bytes. Complete: the bytes that came (every waiting byte, Ok);
+// short of them: NoReply (the bytes read out), or an end of the link: TimedOut when this was
+// the exchange's final attempt, LinkClosed, PortLost.
+struct Frame {
+    Exchange result;
+    QByteArray bytes;
+};
+Frame ReceiveFrame(Link& link, std::uint8_t expected, bool finalAttempt);

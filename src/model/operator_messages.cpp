@@ -105,3 +105,18 @@ bool AskToSaveChanges(Operator& op)
     return op.ask(QStringLiteral("Save Calibration?"),
                   QStringLiteral("The Calibration Has Changed, Would You Like to Save The Changes?"));
 }
+
+void ConnectionProblemMessage(Operator& op)
+{
+    CommErrorMessage(op, QStringLiteral("There's Some Problems Connecting The Unit,Check Connections."));
+}
+
+void ReceiveProblemMessage(Operator& op)
+{
+    CommErrorMessage(op, QStringLiteral("Problems receiving message from unit."));
+}
+
+void TryAgainMessage(Operator& op)
+{
+    CommErrorMessage(op, QStringLiteral("Communication Problems, Please Try Again"));
+}

@@ -26,6 +26,14 @@ void PortCloseError(Operator& op, std::int16_t errorNumber);
 void MaxValueMessage(Operator& op, const QString& valueText);
 void MinValueMessage(Operator& op, const QString& valueText);
 
+// The communication errors several tasks report (title "Communication Error").
+// "There's Some Problems Connecting The Unit,Check Connections." — the unit stopped answering.
+void ConnectionProblemMessage(Operator& op);
+// "Problems receiving message from unit." — a read got no answer.
+void ReceiveProblemMessage(Operator& op);
+// "Communication Problems, Please Try Again" — what came back cannot be used.
+void TryAgainMessage(Operator& op);
+
 // "The Calibration Has Changed, Would You Like to Save The Changes?" (title "Save Calibration?");
 // true for Yes. Asked wherever an edited configuration with unsaved changes would be dropped.
 bool AskToSaveChanges(Operator& op);

@@ -6,12 +6,7 @@ void InitConfData(Session& s)
 {
     ResetConf(s.EditConf);
     ResetConf(s.UnitConf);
-    s.link.LinkOpen = false;
-    s.link.PortOpenedOnce = false;
-    s.update.UpdateStep = 0;
     s.view.ConfDiffers = false;
-    s.poll.DisplayPresent = false;
-    s.poll.SettleAfterUpdate = false;
 }
 
 void EditFromUnit(Session& s)
@@ -21,8 +16,7 @@ void EditFromUnit(Session& s)
 
 void CommitUnitConf(Session& s)
 {
-    if (s.update.ResetMaxPending && s.update.ResetMinPending)
-        s.UnitConf = s.EditConf;
+    s.UnitConf = s.EditConf;
 }
 
 bool LookupInputCodeWithDisplay(Session& s, const Catalogue& catalogue, ConfRecord& record, std::uint8_t code)

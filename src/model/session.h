@@ -8,55 +8,24 @@
 #include <cstdint>
 #include <vector>
 
-// The serial link's flags.
-struct LinkState {
-    std::int16_t PortNumber = 0;
-    bool LinkOpen = false;
-    bool PortOpenedOnce = false;
-    bool NoTimeoutMessage = false;
-    bool UnitOnline = false;
-    // The port vanished under an open link (cable or adapter pulled). The one message about it has
-    // been shown; the failures that follow from it stay quiet until the port is opened again.
-    bool PortLost = false;
-};
-
-// Connect and poll.
-struct PollState {
-    bool PollBusy = false;
-    bool UnitChangeAccepted = false;
-    bool SettleAfterUpdate = false;
-    bool DisplayPresent = false;
-    std::int16_t DisplayLowRaw = 0;
-    std::int16_t DisplayHighRaw = 0;
-};
-
-// The update state machine and the commands that start it.
-struct UpdateState {
-    float UpdateStep = 0;
-    std::int16_t UpdateKind = 0;
-    bool UpdateConfirmed = false;
-    bool ResetMaxPending = false;
-    bool ResetMinPending = false;
-    bool ResetButtonUsed = false;
-    bool SerialChanged = false;
-    std::uint8_t ChunkAddress = 0;  // where the next table chunk goes in the unit
-    bool DriverRunning = false;     // a tick is inside UpdateDriver (its waits run events)
-};
-
 // Flags of the edited-configuration view.
 struct ViewState {
     bool ConfDiffers = false;
     bool ConfSaved = false;
 };
 
-// The factory memory transfer.
-struct FactoryState {
-    std::vector<std::uint8_t> FlashImage;
-    bool UploadOk = false;
-    bool FactoryDownloadRun = false;
+// The toolbar and menu states (SetCommandState).
+enum class CommandStates : std::int16_t {
+    NotConnected = 0,
+    Connected = 1,
+    ConfigurationOpen = 2,
+    Edited = 3,        // connected, and the edited configuration differs from the unit's
+    Disconnected = 4,
+    Busy = 5,
 };
 
-// Everything the program knows for the whole run, owned by the application object.
+// The configurations and what belongs to them for the whole run, owned by the application
+// object. The device link keeps its own state (link/link_state.h).
 struct Session {
     QString AppDir;
     // Where the unit records (S….urd, E….urd) are kept when not in AppDir: the demo keeps the
@@ -64,13 +33,10 @@ struct Session {
     QString RecordDir;
     ConfRecord EditConf;
     ConfRecord UnitConf;
-    LinkState link;
-    PollState poll;
-    UpdateState update;
     ViewState view;
-    FactoryState factory;
     SensorTables tables;
-    std::int16_t CommandState = 0;
+    std::vector<std::uint8_t> FlashImage;  // the unit's factory memory, as read or as loaded
+    CommandStates CommandState = CommandStates::NotConnected;
 };
 
 struct Catalogue;
@@ -82,9 +48,9 @@ bool LookupInputCodeWithDisplay(Session& session, const Catalogue& catalogue, Co
 // The folder of the unit records: RecordDir, or AppDir when none is set.
 QString RecordFolder(const Session& session);
 
-// Start-up: both records reset, the link, update and view flags cleared.
+// Start-up: both records reset and the view's flags cleared.
 void InitConfData(Session& session);
 // EditConf := UnitConf (starting an edit from the connected unit).
 void EditFromUnit(Session& session);
-// UnitConf := EditConf, but only after a full update (both reset markers pending).
+// UnitConf := EditConf (after a full update wrote it into the unit).
 void CommitUnitConf(Session& session);

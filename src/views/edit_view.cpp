@@ -151,7 +151,7 @@ void setEditControlsEnabled(const ConfRecord& conf, EditPanel& p)
 
 } // namespace
 
-void ShowEditConf(Session& session, ViewTargets& targets, const std::function<void(std::int16_t)>& setCommandState)
+void ShowEditConf(Session& session, ViewTargets& targets, const std::function<void(CommandStates)>& setCommandState)
 {
     drawEditPanel(session.EditConf, targets.edit);
     drawEditSummaries(session.EditConf, targets);
@@ -163,7 +163,7 @@ void ShowEditConf(Session& session, ViewTargets& targets, const std::function<vo
 // Singles compare by value: a range end or reading marker equals itself, 0 equals -0 (the unit
 // stores both alike).
 void MarkEditPanelChanges(Session& session, ViewTargets& targets,
-                          const std::function<void(std::int16_t)>& setCommandState)
+                          const std::function<void(CommandStates)>& setCommandState)
 {
     EditPanel& p = targets.edit;
     resetEditPanelColours(p);
@@ -191,5 +191,5 @@ void MarkEditPanelChanges(Session& session, ViewTargets& targets,
     session.view.ConfDiffers = any;
     session.view.ConfSaved = !any;
     if (any)
-        setCommandState(3);
+        setCommandState(CommandStates::Edited);
 }

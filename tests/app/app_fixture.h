@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/frm_main.h"
+#include "link/serial_link.h"
 #include "platform/virtual_clock.h"
 #include "platform/widgets/modal_runner.h"
 #include "sim/simulated_port.h"

@@ -24,7 +24,7 @@ protected:
         port.setActivityHandler([this] { clock.notify(); });
         ASSERT_TRUE(startInstalled());
         w().pibConnect_Click();
-        ASSERT_TRUE(s().link.LinkOpen) << op.transcript().toStdString();
+        ASSERT_TRUE(lk().state.LinkOpen) << op.transcript().toStdString();
         modal.onOpen = [this](QDialog& dialog) {
             if (auto* progress = qobject_cast<ComWait*>(&dialog))
                 plannedTicks.push_back(progress->progress().Total);
@@ -32,6 +32,7 @@ protected:
     }
 
     Session& s() { return app->session(); }
+    Link& lk() { return app->link(); }
     frmOffset& offset() { return app->calibration().offset(); }
     frmError& error() { return app->calibration().error(); }
     QString recordPath() { return CalRecordPath(s().AppDir, QStringLiteral("0512307")); }
@@ -90,7 +91,7 @@ TEST_F(Calibration, OffsetTrimIsWrittenAndCorrectsTheReading)
                                                           + QByteArray("\x00\x27\x10\x80\x00\x1E\x00\x6F\xFF\x00\x6F\xFF", 12)});
     EXPECT_EQ(unit.memory().display().low, -100);
     EXPECT_TRUE(offset().isHidden());
-    EXPECT_TRUE(s().update.UpdateKind == 0 && s().CommandState == 1);
+    EXPECT_TRUE(lk().update.UpdateKind == UpdateKinds::Full && s().CommandState == CommandStates::Connected);
 
     const ConfRecord saved = savedRecord();
     EXPECT_EQ(std::tie(saved.CalGain, saved.CalLowRef, saved.CalLowRead), std::make_tuple(10000.0f, OffsetMarker, NoCal));
@@ -138,7 +139,7 @@ TEST_F(Calibration, UndoRemovesTheCorrectionAndEntriesAskFirst)
     const int finishes = unit.finishCount();
     w().mnuUndoErrorItem_Click();
     EXPECT_EQ(unit.finishCount(), finishes + 2);
-    EXPECT_EQ(s().update.UpdateKind, 0);
+    EXPECT_EQ(lk().update.UpdateKind, UpdateKinds::Full);
 }
 
 TEST_F(Calibration, TwoPointCalibrationOfTheExamplePoints)
@@ -218,7 +219,7 @@ TEST_F(Calibration, TwoPointEntriesKeepThePointsApart)
     EXPECT_EQ(op.only().text, QStringLiteral("The Two Temprature Points Are Missing. \n\rThe Recalibration Will Not Take Place\n\r"
                                              "Until Both Points Are Stated \n\rWould You Like to Insert The Missing Points?"));
     EXPECT_TRUE(error().isHidden());
-    EXPECT_EQ(s().update.UpdateKind, 1);
+    EXPECT_EQ(lk().update.UpdateKind, UpdateKinds::FullKeepingCorrection);
     EXPECT_EQ(savedRecord().CalLowRead, 26.0f);
     EXPECT_TRUE(calibrationBlocks().empty());
 }
@@ -257,7 +258,7 @@ TEST_F(Calibration, OffsetEntriesThatAreRefused)
     EXPECT_EQ(op.only().title, QStringLiteral("Missing Values"));
     EXPECT_EQ(op.only().text, QStringLiteral("The Offset Parameter Is Mising.\n\rWould You Like To Insert This Parameter?"));
     EXPECT_TRUE(offset().isHidden());
-    EXPECT_EQ(s().update.UpdateKind, 1);
+    EXPECT_EQ(lk().update.UpdateKind, UpdateKinds::FullKeepingCorrection);
 
     // A voltage input takes the offset in thousandths; stored but not written on No.
     op.boxes.clear();
@@ -267,7 +268,7 @@ TEST_F(Calibration, OffsetEntriesThatAreRefused)
     op.answer(false);
     offset().cmdDone->click();
     EXPECT_NEAR(s().UnitConf.CalOffset, -12.3, 1e-3);
-    EXPECT_EQ(s().update.UpdateKind, 2);
+    EXPECT_EQ(lk().update.UpdateKind, UpdateKinds::CorrectionStored);
     EXPECT_TRUE(calibrationBlocks().empty());
     EXPECT_EQ(savedRecord().CalOffset, s().UnitConf.CalOffset);
 }
@@ -282,10 +283,10 @@ TEST_F(Calibration, BurnOutReadingCannotBeCalibrated)
                                                        "It's Not Possible to Recalibrate The Unit.")};
     EXPECT_EQ(op.only(), burnOut);
     EXPECT_TRUE(offset().isHidden());
-    EXPECT_EQ(s().update.UpdateKind, 1);
+    EXPECT_EQ(lk().update.UpdateKind, UpdateKinds::FullKeepingCorrection);
 
     op.boxes.clear();
-    s().update.UpdateKind = 0;
+    lk().update.UpdateKind = UpdateKinds::Full;
     w().mnuErrorCorrection_Click();
     error().optError[1]->click();
     EXPECT_EQ(op.only(), burnOut);

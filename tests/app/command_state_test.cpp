@@ -9,7 +9,7 @@ namespace {
 
 struct Transition {
     const char* name;
-    std::vector<std::int16_t> codes; // applied in order after start-up (state 0)
+    std::vector<int> codes; // applied in order after start-up (state 0)
     bool linkOpen = false;
     bool editorOpen = false;
     std::uint8_t inputClass = 0;
@@ -51,17 +51,17 @@ TEST_F(CommandState, TransitionsEnableTheRightCommands)
         op.boxes.clear();
         ASSERT_TRUE(startInstalled());
         Session& s = app->session();
-        s.link.LinkOpen = t.linkOpen;
+        app->link().state.LinkOpen = t.linkOpen;
         s.EditConf.InputClass = t.inputClass;
         w().ssInfo->setVisible(t.editorOpen);
-        for (const std::int16_t code : t.codes)
-            w().SetCommandState(code);
-        EXPECT_EQ(s.CommandState, t.codes.back());
+        for (const int code : t.codes)
+            w().SetCommandState(CommandStates(code));
+        EXPECT_EQ(s.CommandState, CommandStates(t.codes.back()));
         for (const auto& [control, on] : t.expected)
             EXPECT_EQ(enabled(QString::fromLatin1(control)), on) << control;
     }
     // Every control of the table exists; busy disables every menu and toolbar button.
-    w().SetCommandState(5);
+    w().SetCommandState(CommandStates::Busy);
     for (const CommandStateRow& row : CommandStateTable()) {
         QObject* control = w().findChild<QObject*>(QString::fromLatin1(row.control));
         ASSERT_NE(control, nullptr) << row.control;
@@ -76,16 +76,16 @@ TEST_F(CommandState, StatusTextAndUnitPanels)
     w().pibViewStat_Click();
     w().Label13->setText(QStringLiteral("25.2 °C"));
 
-    for (const std::int16_t busyOrConnected : {5, 1}) {
+    for (const CommandStates busyOrConnected : {CommandStates::Busy, CommandStates::Connected}) {
         w().SetCommandState(busyOrConnected);
         EXPECT_EQ(w().Label13->text(), QStringLiteral("25.2 °C"));
     }
-    w().SetCommandState(0);
+    w().SetCommandState(CommandStates::NotConnected);
     EXPECT_EQ(w().Label13->text(), QStringLiteral("Not Connected"));
     EXPECT_FALSE(w().frCurrent[0]->isHidden()); // only a disconnect hides the panels
 
     w().Label13->setText(QStringLiteral("25.2 °C"));
-    w().SetCommandState(4);
+    w().SetCommandState(CommandStates::Disconnected);
     EXPECT_EQ(w().Label13->text(), QStringLiteral("Not Connected"));
     EXPECT_TRUE(w().frCurrent[0]->isHidden() && w().frCurrent[1]->isHidden() && w().frCurrentReading->isHidden());
 }

@@ -24,7 +24,7 @@ protected:
     void connect()
     {
         w().pibConnect_Click();
-        ASSERT_TRUE(app->session().link.LinkOpen) << op.transcript().toStdString();
+        ASSERT_TRUE(app->link().state.LinkOpen) << op.transcript().toStdString();
     }
 };
 
@@ -33,7 +33,7 @@ protected:
 TEST_F(Connection, ConnectShowsTheUnitAndPollsIt)
 {
     connect();
-    EXPECT_EQ(app->session().CommandState, 1);
+    EXPECT_EQ(app->session().CommandState, CommandStates::Connected);
     EXPECT_EQ(QStringList({w().LbData[0]->text(), w().LbData[2]->text(), w().LbData[22]->text()}),
               QStringList({"0512307", "Pt-100 (385)", "V 2 . 4"}));
     EXPECT_TRUE(!w().frCurrentReading->isHidden() && w().TimConn->isActive());
@@ -54,12 +54,12 @@ TEST_F(Connection, DisconnectAsksFirst)
     connect();
     op.answer(false);
     w().mnuDisconnectItem_Click();
-    EXPECT_TRUE(app->session().link.LinkOpen);
+    EXPECT_TRUE(app->link().state.LinkOpen);
     EXPECT_TRUE(w().TimConn->isActive());
 
     op.answer(true);
     w().pibDisconnect_Click();
-    EXPECT_TRUE(!app->session().link.LinkOpen && app->session().CommandState == 4 && w().frCurrentReading->isHidden());
+    EXPECT_TRUE(!app->link().state.LinkOpen && app->session().CommandState == CommandStates::Disconnected && w().frCurrentReading->isHidden());
 }
 
 TEST_F(Connection, UnplugDuringPollingClosesTheLinkAtOnce)
@@ -68,8 +68,8 @@ TEST_F(Connection, UnplugDuringPollingClosesTheLinkAtOnce)
     const double unpluggedAt = clock.now();
     unit.unplug();
     clock.advance(20);
-    EXPECT_FALSE(app->session().link.LinkOpen);
-    EXPECT_EQ(app->session().CommandState, 0);
+    EXPECT_FALSE(app->link().state.LinkOpen);
+    EXPECT_EQ(app->session().CommandState, CommandStates::NotConnected);
     EXPECT_FALSE(w().TimConn->isActive());
     // The vanished port ends the very next exchange: no time-outs to sit through, one message.
     EXPECT_EQ(op.only(), (ScriptedOperator::Box{"Communication Error",
@@ -82,7 +82,7 @@ TEST_F(Connection, ChangePortOffersToReconnect)
     connect();
     op.answer(false);  // keep the unit connected: nothing else is asked
     w().mnuChangePort_Click();
-    EXPECT_TRUE(app->session().link.LinkOpen);
+    EXPECT_TRUE(app->link().state.LinkOpen);
     EXPECT_EQ(op.boxes.size(), 1u);
 
     modal.onOpen = [](QDialog& dialog) {
@@ -92,7 +92,7 @@ TEST_F(Connection, ChangePortOffersToReconnect)
     op.answer(true);   // disconnect first
     op.answer(false);  // do not reconnect
     w().mnuChangePort_Click();
-    EXPECT_EQ(app->session().link.PortNumber, 2);
+    EXPECT_EQ(app->link().state.PortNumber, 2);
     QFile file(path(QStringLiteral("PortNo.txt")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("2\r\n"));
@@ -112,7 +112,7 @@ TEST_F(Connection, UpdateUnitWritesTheEditedConfiguration)
     s.EditConf.Tag = QStringLiteral("TT-303 \u20AC");  // the euro sign goes out as its ANSI byte
     w().ssInfo->show();
     w().ShowEditConf();
-    EXPECT_EQ(s.CommandState, 3);
+    EXPECT_EQ(s.CommandState, CommandStates::Edited);
 
     QStringList seen;
     modal.onOpen = [&seen](QDialog& dialog) {
@@ -124,7 +124,7 @@ TEST_F(Connection, UpdateUnitWritesTheEditedConfiguration)
     EXPECT_EQ(seen, (QStringList{"frmStatus", "ComWait"}));
     EXPECT_TRUE(op.boxes.empty()) << op.transcript().toStdString();
     EXPECT_EQ(unit.memory().configuration().tag, QByteArray("TT-303 \x80").leftJustified(19, ' '));
-    EXPECT_TRUE(s.UnitConf.InputCode == 0x61 && s.CommandState == 1 && w().TimConn->isActive());
+    EXPECT_TRUE(s.UnitConf.InputCode == 0x61 && s.CommandState == CommandStates::Connected && w().TimConn->isActive());
 
     // The first poll waits for the unit to restart, then the panel shows the new input.
     clock.advance(15);
@@ -145,11 +145,11 @@ TEST_F(Connection, CancelledConfirmationSendsNothing)
             confirm->Cancel->click();
     };
     w().pibupdate_Click();
-    EXPECT_FALSE(app->session().update.UpdateConfirmed);
+    EXPECT_FALSE(app->link().update.UpdateConfirmed);
     EXPECT_EQ(unit.memory().blocks().size(), blocksBefore);
     // The live readings go on and the commands are usable again.
-    EXPECT_EQ(app->session().update.UpdateStep, 0);
-    EXPECT_NE(app->session().CommandState, 5);
+    EXPECT_EQ(app->link().update.UpdateStep, UpdateSteps::Idle);
+    EXPECT_NE(app->session().CommandState, CommandStates::Busy);
     unit.setBurnOut(true);
     clock.advance(2);
     EXPECT_EQ(w().LbData[13]->text(), QStringLiteral("Burn Out"));
@@ -161,7 +161,7 @@ TEST_F(Connection, CancelledConfirmationSendsNothing)
     EXPECT_EQ(op.only().title, QStringLiteral("Empty Fields"));
     app->session().EditConf.Tag = QStringLiteral("TT-101");
     app->session().EditConf.Serial = QStringLiteral("12345678");
-    app->session().update.SerialChanged = true;
+    app->link().update.SerialChanged = true;
     op.boxes.clear();
     w().pibupdate_Click();
     EXPECT_EQ(op.only().text, QStringLiteral("The Serial Number Must Have 7 Digits (0 - 9)."));
@@ -180,5 +180,5 @@ TEST_F(Connection, ResetButtonClearsTheExtremesAndKeepsTheUnitRecord)
         EXPECT_NE(std::find(markers.begin(), markers.end(), UnitMarker{1, address}), markers.end()) << int(address);
     EXPECT_EQ(app->session().UnitConf, before);
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("S.urd"))));
-    EXPECT_FALSE(app->session().update.ResetButtonUsed);
+    EXPECT_FALSE(app->link().update.ResetButtonUsed);
 }

@@ -15,7 +15,7 @@ protected:
     {
         ASSERT_TRUE(startInstalled());
         w().pibConnect_Click();
-        ASSERT_TRUE(app->session().link.LinkOpen) << op.transcript().toStdString();
+        ASSERT_TRUE(app->link().state.LinkOpen) << op.transcript().toStdString();
     }
 
     // "New Configuration" on the connected unit.

@@ -151,7 +151,7 @@ TEST_F(Editor, OneFieldAtATimeAndTheInputTypes)
     modal.onOpen = [](QDialog&) { ADD_FAILURE() << "no dialog expected"; };
     w().Option1[2]->click();
     EXPECT_TRUE(edit().InputCode == CodeVoltage && edit().Units == UnitsMillivolt && edit().RangeMax == NoValue);
-    EXPECT_TRUE(app->session().update.UpdateKind == 0 && w().LabVol->font().bold() && !w().LabPot->font().bold());
+    EXPECT_TRUE(app->link().update.UpdateKind == UpdateKinds::Full && w().LabVol->font().bold() && !w().LabPot->font().bold());
     w().cmdChangeRange_Click();
     EXPECT_TRUE(!w().FrTemp[1]->isHidden() && w().FrTemp[0]->isHidden() && w().OptTemp[4]->isChecked());
 }
@@ -209,16 +209,16 @@ TEST_F(Editor, TagFollowsTypingAndSerialNumberStandsApart)
         w().txtSerial->setText(QString::fromLatin1(refused));
         w().cmdSerialDone_Click();
         EXPECT_EQ(lastBox(), QStringLiteral("Illegal value: The Serial Number Must Have 7 Digits (0 - 9).")) << refused;
-        EXPECT_FALSE(s.update.SerialChanged || w().txtSerial->isHidden()) << refused;
+        EXPECT_FALSE(app->link().update.SerialChanged || w().txtSerial->isHidden()) << refused;
     }
     w().txtSerial->setText(QStringLiteral("0999999"));
     w().cmdSerialDone_Click();
     EXPECT_EQ(w().lbWData[0]->text(), edit().Serial);
-    EXPECT_TRUE(s.view.ConfDiffers && s.update.SerialChanged && w().ToolbarButton(2)->isEnabled());
+    EXPECT_TRUE(s.view.ConfDiffers && app->link().update.SerialChanged && w().ToolbarButton(2)->isEnabled());
     edit().Serial = unitConf().Serial;
     w().cmdSerialChange_Click();
     w().cmdSerialCancel_Click();
-    EXPECT_FALSE(s.view.ConfDiffers || s.update.SerialChanged);
+    EXPECT_FALSE(s.view.ConfDiffers || app->link().update.SerialChanged);
 }
 
 TEST_F(Editor, DisplayRangeIsRoundedAndHeldTo16Bits)

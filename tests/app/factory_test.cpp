@@ -50,7 +50,7 @@ TEST_F(Factory, OpensOnTheBarePortAndOnlyTheMemoryRowsRespondBeforeGetValues)
 {
     w().pibConnect_Click();
     frmCalib& calib = open();
-    EXPECT_TRUE(calib.isVisible() && app->session().link.LinkOpen && !w().TimConn->isActive());
+    EXPECT_TRUE(calib.isVisible() && app->link().state.LinkOpen && !w().TimConn->isActive());
     EXPECT_EQ(w().Label13->text(), QStringLiteral("Tarvo Calibration"));
     EXPECT_EQ(rows(calib), QStringLiteral("0000000000000011"));
     op.boxes.clear();
@@ -68,7 +68,7 @@ TEST_F(Factory, OpensOnTheBarePortAndOnlyTheMemoryRowsRespondBeforeGetValues)
     EXPECT_TRUE(unit.memory().blocks().empty());
 
     calib.Command2_Click();
-    EXPECT_FALSE(calib.isVisible() || app->session().link.LinkOpen);
+    EXPECT_FALSE(calib.isVisible() || app->link().state.LinkOpen);
     open();
     EXPECT_EQ(rows(calib), QStringLiteral("0000000000000011"));
     EXPECT_EQ(values(calib), QStringList(14, QString()));

@@ -60,7 +60,7 @@ TEST_F(MainWindow, ToolbarRunsTheButtonsCommand)
     ASSERT_TRUE(startInstalled());
     w().ToolbarButton(10)->trigger(); // disabled while not connected
     EXPECT_FALSE(w().frCurrent[0]->isVisible());
-    w().SetCommandState(1);
+    w().SetCommandState(CommandStates::Connected);
     w().ToolbarButton(10)->trigger();
     EXPECT_TRUE(w().frCurrent[0]->isVisible());
     EXPECT_TRUE(w().frCurrentReading->isVisible());

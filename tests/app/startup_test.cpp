@@ -19,8 +19,9 @@ TEST_F(StartUp, InstalledProgramStartsNotConnected)
     EXPECT_TRUE(op.boxes.empty()) << op.transcript().toStdString();
     EXPECT_TRUE(endRequests.empty());
     const Session& s = app->session();
-    EXPECT_EQ(std::tie(s.AppDir, s.link.PortNumber, s.update.UpdateKind, s.CommandState),
-              std::make_tuple(dir.path(), 3, 1, 0));
+    const Link& link = app->link();
+    EXPECT_EQ(std::tie(s.AppDir, link.state.PortNumber, link.update.UpdateKind, s.CommandState),
+              std::make_tuple(dir.path(), 3, UpdateKinds::FullKeepingCorrection, CommandStates::NotConnected));
     EXPECT_TRUE(w().isVisible() && w().findChild<frmWelcome*>()->isVisible());
     std::vector<int> enabledButtons;
     for (int i = 1; i <= 13; ++i)
@@ -47,7 +48,7 @@ TEST_F(StartUp, MissingInstallationEndsTheProgramBeforeAnythingElse)
             writeFile(QStringLiteral("registry.ini"), otherKey);
         writeFile(QStringLiteral("PortNo.txt"), "3\r\n");
         makeApp();
-        app->session().CommandState = 7; // start-up must not reach SetCommandState
+        app->session().CommandState = CommandStates(7); // start-up must not reach SetCommandState
 
         EXPECT_FALSE(app->start());
 
@@ -57,7 +58,8 @@ TEST_F(StartUp, MissingInstallationEndsTheProgramBeforeAnythingElse)
         EXPECT_EQ(endRequests, std::vector<int>{1});
         EXPECT_EQ(app->exitCode(), 1);
         const Session& s = app->session();
-        EXPECT_EQ(std::tie(s.AppDir, s.link.PortNumber, s.CommandState), std::make_tuple(QString(), 0, 7));
+        EXPECT_EQ(std::tie(s.AppDir, app->link().state.PortNumber, s.CommandState),
+                  std::make_tuple(QString(), 0, CommandStates(7)));
         EXPECT_FALSE(w().isVisible() || w().findChild<frmWelcome*>()->isVisible());
     }
 }
@@ -71,8 +73,8 @@ TEST_F(StartUp, MissingPortFileIsReportedAndStartUpGoesOn)
 
     EXPECT_EQ(op.only(), (ScriptedOperator::Box{QStringLiteral("Illegal Pathname"),
                                                 QStringLiteral("Can't access file: '") + path(QStringLiteral("PortNo.txt")) + QStringLiteral("'.")}));
-    EXPECT_EQ(app->session().link.PortNumber, 0);
-    EXPECT_EQ(app->session().CommandState, 0);
+    EXPECT_EQ(app->link().state.PortNumber, 0);
+    EXPECT_EQ(app->session().CommandState, CommandStates::NotConnected);
     EXPECT_TRUE(endRequests.empty());
     EXPECT_TRUE(w().ToolbarButton(1)->isEnabled());
 }

@@ -34,9 +34,9 @@ struct Outcome {
     ConfRecord edit;
     ConfRecord unit;
     bool confirmed = false;
-    float step = 0;
-    int kind = 0;
-    int commandState = 0;
+    UpdateSteps step = UpdateSteps::Idle;
+    UpdateKinds kind = UpdateKinds::Full;
+    CommandStates commandState = CommandStates::NotConnected;
     bool linkOpen = false;
     bool polling = false;
     int port = 0;
@@ -49,7 +49,7 @@ struct Outcome {
 
 void PrintTo(const Outcome& o, std::ostream* out)
 {
-    *out << "step " << o.step << ", kind " << o.kind << ", state " << o.commandState << ", confirmed "
+    *out << "step " << int(o.step) << ", kind " << int(o.kind) << ", state " << int(o.commandState) << ", confirmed "
          << o.confirmed << ", link " << o.linkOpen << ", polling " << o.polling << ", port " << o.port
          << ", blocks " << o.unitBlocks << ", tag '" << o.unitTag.toStdString() << "', shown " << o.windowShown
          << ", input " << int(o.edit.InputCode) << "\n" << o.messages.toStdString();
@@ -102,7 +102,7 @@ void startTagUpdate(AppRig& r)
     s.EditConf.Tag = QStringLiteral("TT-EXIT");
     r.w().ssInfo->show();
     r.w().ShowEditConf();
-    s.update.UpdateConfirmed = true;
+    r.app->link().update.UpdateConfirmed = true;
     r.w().pibupdate_Click();
 }
 
@@ -133,8 +133,8 @@ ExitRow inputTypeRow(const char* window, int option, const char* cancel, std::fu
 
 void expectIdle(const Outcome& o)
 {
-    EXPECT_EQ(o.step, 0);
-    EXPECT_NE(o.commandState, 5);
+    EXPECT_EQ(o.step, UpdateSteps::Idle);
+    EXPECT_NE(o.commandState, CommandStates::Busy);
     EXPECT_EQ(o.polling, o.linkOpen);
     EXPECT_FALSE(o.windowShown);
 }
@@ -170,7 +170,7 @@ const std::vector<ExitRow>& rows()
          [](AppRig& r, QWidget&) { r.clock.waitFor(2.5); },
          [](const Outcome& ran, const Outcome&) {
              expectIdle(ran);
-             EXPECT_EQ(ran.kind, 0);
+             EXPECT_EQ(ran.kind, UpdateKinds::Full);
              EXPECT_EQ(ran.unit.CalLowRef, OffsetMarker);
              EXPECT_GT(ran.unitBlocks, 0u);
          }},
@@ -201,8 +201,8 @@ const std::vector<ExitRow>& rows()
          },
          [](AppRig& r, QWidget&) { enterOffset(r); },
          [](const Outcome& confirmed, const Outcome& cancelled) {
-             EXPECT_EQ(confirmed.kind, 2);
-             EXPECT_EQ(cancelled.kind, 1);  // as at start-up
+             EXPECT_EQ(confirmed.kind, UpdateKinds::CorrectionStored);
+             EXPECT_EQ(cancelled.kind, UpdateKinds::FullKeepingCorrection);  // as at start-up
              EXPECT_EQ(confirmed.unitBlocks, cancelled.unitBlocks);
          }},
         // The factory window's Exit closes the port it opened.
@@ -242,8 +242,9 @@ Outcome runWay(const ExitRow& row, Way way)
     r.clock.advance(1.5);  // a poll, where polling goes on
 
     const Session& s = r.app->session();
-    return {s.EditConf, s.UnitConf, s.update.UpdateConfirmed, float(s.update.UpdateStep), s.update.UpdateKind,
-            s.CommandState, s.link.LinkOpen, r.w().TimConn->isActive(), s.link.PortNumber,
+    const Link& link = r.app->link();
+    return {s.EditConf, s.UnitConf, link.update.UpdateConfirmed, link.update.UpdateStep, link.update.UpdateKind,
+            s.CommandState, link.state.LinkOpen, r.w().TimConn->isActive(), link.state.PortNumber,
             r.unit.memory().blocks().size(), r.unit.memory().configuration().tag, r.op.transcript(),
             window && window->isVisible()};
 }

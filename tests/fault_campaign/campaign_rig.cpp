@@ -2,7 +2,9 @@
 
 #include "link/commands.h"
 #include "link/connect_poll.h"
+#include "link/link_control.h"
 #include "link/serial_link.h"
+#include "link/unit_tasks.h"
 #include "link/update.h"
 #include "sim/simulated_port.h"
 #include "sim/simulated_unit.h"
@@ -59,7 +61,7 @@ std::map<QString, QString> describe(const SimulatedUnit& unit)
 struct Rig : LinkSurroundings {
     SimulatedUnit unit{clock, steadyUnit()};
     SimulatedPort port{unit};
-    Link link{session, port, clock, op, dialogs, windows, portNames, catalogue};
+    Link link = linkOn(port);
 
     explicit Rig(const QString& tablesDir)
     {
@@ -76,7 +78,7 @@ struct Rig : LinkSurroundings {
 
     bool openPort()
     {
-        const bool ok = OpenPort(link);
+        const bool ok = OpenLink(link);
         EXPECT_TRUE(ok) << "fault-free port opening: " << op.transcript().toStdString();
         return ok;
     }
@@ -109,12 +111,12 @@ struct Rig : LinkSurroundings {
         case Operation::Connect:
             return true;
         case Operation::FactoryReads:
-            s.link.UnitOnline = true;  // so that a read that clears it shows
+            link.state.UnitOnline = true;  // so that a read that clears it shows
             return openPort();
         case Operation::Upload:
             return openPort();
         case Operation::Download:
-            s.factory.FlashImage = downloadImage();
+            s.FlashImage = downloadImage();
             return openPort();
         case Operation::Poll:
         case Operation::DisplayRange:
@@ -126,9 +128,8 @@ struct Rig : LinkSurroundings {
             s.EditConf.Tag = QStringLiteral("TT-202");
             s.EditConf.RangeMax = 150;
             s.EditConf.Damping = 5;
-            s.update.UpdateKind = 0;
-            s.update.ResetMaxPending = s.update.ResetMinPending = true;
-            if (!PrepareUpdate(link))
+            link.update.UpdateKind = UpdateKinds::Full;
+            if (!StartFullUpdate(link))
                 return false;
             ConfirmUpdate(link);
             return true;
@@ -137,9 +138,9 @@ struct Rig : LinkSurroundings {
                 return false;
             EditFromUnit(s);
             s.EditConf.Serial = QStringLiteral("0907011");
-            s.update.UpdateKind = 1;
-            s.update.SerialChanged = true;
-            s.update.UpdateStep = 8;
+            link.update.UpdateKind = UpdateKinds::FullKeepingCorrection;
+            link.update.SerialChanged = true;
+            link.update.UpdateStep = UpdateSteps::SerialNumber;
             return true;
         case Operation::CalibrationUpdate:
             if (!connect())
@@ -148,7 +149,7 @@ struct Rig : LinkSurroundings {
             s.UnitConf.CalOffset = -35;
             s.UnitConf.CalLowRef = 1000;
             s.UnitConf.CalHighRef = 9000;
-            s.update.UpdateKind = 3;
+            link.update.UpdateKind = UpdateKinds::CorrectionWrite;
             return PrepareUpdate(link);
         }
         return false;
@@ -164,25 +165,24 @@ struct Rig : LinkSurroundings {
             return Poll(link);
         case Operation::FactoryReads:
             ReadFactoryValues(link, s.UnitConf);
-            if (s.link.LinkOpen)
-                s.UnitConf.Serial = ReadSerial(link);
-            return s.link.LinkOpen && s.link.UnitOnline;
+            if (link.state.LinkOpen)
+                s.UnitConf.Serial = Taken(link, ReadSerial(link));
+            return link.state.LinkOpen && link.state.UnitOnline;
         case Operation::DisplayRange:
-            WriteDisplayRange(link, -100, 500);
-            return s.link.LinkOpen;
+            Settled(link, WriteDisplayRange(link, -100, 500));
+            return link.state.LinkOpen;
         case Operation::FullUpdate:
         case Operation::SerialUpdate:
         case Operation::CalibrationUpdate:
             return runUpdate();
         case Operation::Upload:
-            s.factory.UploadOk = true;
-            UploadFactoryMemory(link);
-            return s.factory.UploadOk;
+            link.factory.UploadOk = true;
+            return UploadFactoryMemory(link);
         case Operation::Download: {
             // What the factory window tells the user afterwards.
-            s.factory.UploadOk = true;
+            link.factory.UploadOk = true;
             DownloadFactoryMemory(link);
-            const bool ok = s.factory.UploadOk;
+            const bool ok = link.factory.UploadOk;
             op.message(QStringLiteral("Upload Complete"), ok ? QStringLiteral("The Flash Memory Upload completed Successfully.")
                                                              : QStringLiteral("The Flash Memory Upload NOT completed."));
             return ok;
@@ -224,13 +224,13 @@ RunResult runOperation(Operation operation, const QString& tablesDir, const std:
     result.seconds = rig.clock.now() - start;
     result.faultPlayed = rig.unit.faults().empty();
     result.boxes = rig.op.boxes;
-    const Session& s = rig.session;
-    result.linkOpen = s.link.LinkOpen;
-    result.unitOnline = s.link.UnitOnline;
-    result.pollBusy = s.poll.PollBusy;
-    result.updateStep = s.update.UpdateStep;
+    const Link& link = rig.link;
+    result.linkOpen = link.state.LinkOpen;
+    result.unitOnline = link.state.UnitOnline;
+    result.pollBusy = link.poll.PollBusy;
+    result.updateStep = float(link.update.UpdateStep);
     result.unitHolds = describe(rig.unit);
-    result.unitConf = s.UnitConf;
-    result.flashImage = s.factory.FlashImage;
+    result.unitConf = rig.session.UnitConf;
+    result.flashImage = rig.session.FlashImage;
     return result;
 }

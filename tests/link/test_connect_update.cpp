@@ -13,7 +13,7 @@ namespace {
 struct SimLinkTest : ::testing::Test, LinkSurroundings {
     SimulatedUnit unit{clock};
     SimulatedPort port{unit};
-    Link link{session, port, clock, op, dialogs, windows, portNames, catalogue};
+    Link link = linkOn(port);
 
     SimLinkTest()
     {
@@ -56,7 +56,7 @@ TEST_F(SimLinkTest, ConnectReadsTheWholeUnit)
     EXPECT_EQ(std::tie(u.OutDir, u.BurnOut, u.Units, u.DispLow, u.DispHigh), std::make_tuple(1, 0, UnitsCelsius, -200, 1000));
     EXPECT_EQ(session.EditConf.DispHigh, 1000);
     EXPECT_TRUE(u.Reading > -50.0f && u.Reading < 150.0f);
-    EXPECT_TRUE(session.poll.DisplayPresent);
+    EXPECT_TRUE(link.poll.DisplayPresent);
     EXPECT_TRUE(windows.contains(QStringLiteral("display V 2 . 4 -200 1000")));
     EXPECT_TRUE(op.boxes.empty()) << op.transcript().toStdString();
     EXPECT_TRUE(QFile::exists(UnitRecordPath(session.AppDir, u.Serial)));
@@ -72,7 +72,7 @@ TEST_F(SimLinkTest, ConnectRefusesUnknownInput)
     SimulatedUnit oddUnit(clock, odd);
     SimulatedPort oddPort(oddUnit);
     oddPort.setActivityHandler([this] { clock.notify(); });
-    Link oddLink{session, oddPort, clock, op, dialogs, windows, portNames, catalogue};
+    Link oddLink = linkOn(oddPort);
     EXPECT_FALSE(Connect(oddLink));
     EXPECT_EQ(op.only(), (ScriptedOperator::Box{"Communication Error", "Communication Problems With The Unit."}));
     EXPECT_FALSE(oddPort.isOpen());
@@ -85,10 +85,10 @@ TEST_F(SimLinkTest, NoDisplayHidesItsControls)
     SimulatedUnit plainUnit(clock, plain);
     SimulatedPort plainPort(plainUnit);
     plainPort.setActivityHandler([this] { clock.notify(); });
-    Link plainLink{session, plainPort, clock, op, dialogs, windows, portNames, catalogue};
+    Link plainLink = linkOn(plainPort);
     ASSERT_TRUE(Connect(plainLink)) << op.transcript().toStdString();
     EXPECT_TRUE(windows.contains(QStringLiteral("noDisplay")));
-    EXPECT_FALSE(session.poll.DisplayPresent);
+    EXPECT_FALSE(plainLink.poll.DisplayPresent);
     EXPECT_TRUE(op.boxes.empty());
 }
 
@@ -96,22 +96,22 @@ TEST_F(SimLinkTest, PollAsksBeforeTakingOverASwappedUnit)
 {
     ASSERT_TRUE(connect());
     EXPECT_TRUE(Poll(link));
-    EXPECT_FALSE(session.poll.PollBusy);
+    EXPECT_FALSE(link.poll.PollBusy);
     unit.swapUnit({9, 8, 7, 6});
     op.answer(false);
     EXPECT_FALSE(Poll(link));
     EXPECT_EQ(op.boxes.back().title, QStringLiteral("Unit Changed"));
     EXPECT_EQ(op.boxes.back().text, QStringLiteral("The Connected Unit Had Changed, \n\rDo You Wish to Continue Connecting It?"));
-    EXPECT_FALSE(session.link.LinkOpen);
-    EXPECT_FALSE(session.poll.PollBusy);
+    EXPECT_FALSE(link.state.LinkOpen);
+    EXPECT_FALSE(link.poll.PollBusy);
 
     ASSERT_TRUE(Connect(link));
     unit.swapUnit({1, 2, 3, 4});
     op.answer(true);
     windows.log.clear();
     EXPECT_FALSE(Poll(link));
-    EXPECT_TRUE(session.link.LinkOpen);
-    EXPECT_TRUE(session.poll.UnitChangeAccepted);
+    EXPECT_TRUE(link.state.LinkOpen);
+    EXPECT_TRUE(link.poll.UnitChangeAccepted);
     EXPECT_EQ(session.UnitConf.Serial, QStringLiteral("0102304"));
     EXPECT_TRUE(QFile::exists(UnitRecordPath(session.AppDir, QStringLiteral("0102304"))));
     EXPECT_TRUE(windows.contains(QStringLiteral("state 1")));
@@ -131,8 +131,8 @@ TEST_F(SimLinkTest, FullUpdateWritesConfigurationAndTables)
     e.Damping = 5;
     e.Tag = QStringLiteral("TT-202");
     e.Freq = 0;
-    session.update.UpdateKind = 0;
-    session.update.ResetMaxPending = session.update.ResetMinPending = true;
+    link.update.UpdateKind = UpdateKinds::Full;
+    link.update.ResetMaxPending = link.update.ResetMinPending = true;
     ASSERT_TRUE(PrepareUpdate(link)) << op.transcript().toStdString();
     const SensorTables sent = session.tables;
     ConfirmUpdate(link);
@@ -156,7 +156,7 @@ TEST_F(SimLinkTest, FullUpdateWritesConfigurationAndTables)
     EXPECT_EQ(session.UnitConf.InputCode, 0x61);
     EXPECT_TRUE(SameSingle(session.UnitConf.CalGain, NoCal));
     EXPECT_TRUE(windows.contains(QStringLiteral("clearUnitPanel")));
-    EXPECT_EQ(session.update.UpdateStep, 0);
+    EXPECT_EQ(link.update.UpdateStep, UpdateSteps::Idle);
 }
 
 TEST_F(SimLinkTest, TickPlanAndPercentages)
@@ -164,20 +164,20 @@ TEST_F(SimLinkTest, TickPlanAndPercentages)
     session.tables.A.count = 45;
     session.tables.B.count = 45;
     session.tables.C.count = 62;
-    session.update.UpdateKind = 0;
-    session.update.ResetMaxPending = session.update.ResetMinPending = true;
+    link.update.UpdateKind = UpdateKinds::Full;
+    link.update.ResetMaxPending = link.update.ResetMinPending = true;
     EXPECT_EQ(StartUpdateProgress(link).Total, 19);
-    session.update.UpdateKind = 3;
+    link.update.UpdateKind = UpdateKinds::CorrectionWrite;
     EXPECT_EQ(StartUpdateProgress(link).Total, 8);
-    session.update.UpdateKind = 4;
-    session.update.ResetMaxPending = false;
+    link.update.UpdateKind = UpdateKinds::CorrectionUndo;
+    link.update.ResetMaxPending = false;
     EXPECT_EQ(StartUpdateProgress(link).Total, 6);
 
     // Eight planned ticks: the first shows 12 % (12.5 rounded to even) and an eighth of the bar.
-    session.update.UpdateKind = 1;
+    link.update.UpdateKind = UpdateKinds::FullKeepingCorrection;
     UpdateProgress p = StartUpdateProgress(link);
     ASSERT_EQ(p.Total, 8);
-    session.update.UpdateStep = 0;  // nothing to run: only the bookkeeping
+    link.update.UpdateStep = UpdateSteps::Idle;  // nothing to run: only the bookkeeping
     UpdateTick(link, p);
     EXPECT_EQ(p.percentText, QStringLiteral("12 %"));
     EXPECT_DOUBLE_EQ(p.barFraction, 1.0 / 8);

@@ -57,10 +57,7 @@ const Writer writers[] = {
      }},
     {"port file", [](const QString& f) { return PortFilePath(f); },
      [](const QString& path, ScriptedOperator& op) {
-         Session session;
-         session.AppDir = QFileInfo(path).path();
-         session.link.PortNumber = 3;
-         WritePortFile(session, op);  // it tells only of a failure
+         WritePortFile(QFileInfo(path).path(), 3, op);  // it tells only of a failure
          return op.boxes.empty();
      }},
 };

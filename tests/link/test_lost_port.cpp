@@ -10,7 +10,6 @@
 #include "platform/port_names.h"
 #include "platform/real_clock.h"
 #include "support/recording_windows.h"
-#include "support/scripted_dialogs.h"
 #include "support/scripted_operator.h"
 
 #include <QCoreApplication>
@@ -44,18 +43,17 @@ struct LostPort : ::testing::Test {
     QtSerialPort port;
     Session session;
     ScriptedOperator op;
-    ScriptedDialogs dialogs;
     RecordingWindows windows;
     PortNames portNames;
     Catalogue catalogue = BuildCatalogue();
-    Link link{session, port, clock, op, dialogs, windows, portNames, catalogue};
+    Link link{session, port, clock, op, windows, portNames, catalogue};
     QProcess simulator;
 
     void SetUp() override
     {
         port.setActivityHandler([this] { clock.notify(); });
         session.AppDir = appDir.path();
-        session.link.PortNumber = 1;
+        link.state.PortNumber = 1;
         for (const char* table : {"pt10385.dat", "lvoid.dat"})
             QFile::copy(QStringLiteral(DATA_DIR "/") + QLatin1String(table), appDir.filePath(QLatin1String(table)));
         simulator.start(QStringLiteral(DELVO_SIM_PROGRAM), {});
@@ -96,7 +94,7 @@ TEST_F(LostPort, DuringPollingOneMessageAndTheLinkCloses)
     ASSERT_TRUE(Poll(link));
     pullTheCable();
     EXPECT_FALSE(Poll(link));
-    EXPECT_FALSE(session.link.LinkOpen);
+    EXPECT_FALSE(link.state.LinkOpen);
     EXPECT_EQ(op.only(), (ScriptedOperator::Box{"Communication Error",
                                                 "There's Some Problems Connecting The Unit,Check Connections."}));
     expectIdle();
@@ -108,7 +106,7 @@ TEST_F(LostPort, DuringPollingOneMessageAndTheLinkCloses)
 TEST_F(LostPort, DuringAnUpdateOneMessageAndTheUpdateEnds)
 {
     EditFromUnit(session);
-    session.update.UpdateKind = 0;
+    link.update.UpdateKind = UpdateKinds::Full;
     ASSERT_TRUE(PrepareUpdate(link)) << op.transcript().toStdString();
     UpdateProgress progress = StartUpdateProgress(link);
     for (int tick = 0; tick < 2; ++tick) {
@@ -122,7 +120,7 @@ TEST_F(LostPort, DuringAnUpdateOneMessageAndTheUpdateEnds)
         UpdateTick(link, progress);
     }
     EXPECT_TRUE(progress.failed);
-    EXPECT_FALSE(session.link.LinkOpen);
+    EXPECT_FALSE(link.state.LinkOpen);
     EXPECT_EQ(op.only().title, QStringLiteral("Updating Error"));
     expectIdle();
 }

@@ -21,14 +21,14 @@ TEST(PortFile, ReadsTheFirstNumberOrKeepsThePortAndTellsTheOperator)
     const std::vector<ScriptedOperator::Box> refused{{"Illegal Pathname", "Can't access file: '" + path + "'."}};
     for (const auto& [content, port] : cases) {
         ScriptedOperator op;
-        s.link.PortNumber = 9;
+        std::int16_t portNumber = 9;
         QFile::remove(path);
         QFile file(path);
         if (!content.isNull())
             ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
         file.close();
-        ReadPortFile(s, op);
-        EXPECT_EQ(s.link.PortNumber, port ? port : 9) << content.toStdString();
+        ReadPortFile(s.AppDir, portNumber, op);
+        EXPECT_EQ(portNumber, port ? port : 9) << content.toStdString();
         EXPECT_EQ(op.boxes, port ? std::vector<ScriptedOperator::Box>{} : refused) << content.toStdString();
     }
 }

@@ -104,32 +104,3 @@ TEST(OptionFlags, BitsFollowTheInputClassAndPackUnpacksBack)
                       std::tie(r.BurnOut, r.Freq, r.Mode, r.AmbUnits, r.Units)) << bits;
         }
 }
-
-TEST(Session, InitCopyAndCommitRules)
-{
-    Session s;
-    s.link.LinkOpen = s.link.PortOpenedOnce = true;
-    s.update.UpdateStep = 6;
-    s.view.ConfDiffers = s.poll.DisplayPresent = s.poll.SettleAfterUpdate = true;
-    s.EditConf = completeRecord();
-    InitConfData(s);
-    EXPECT_FALSE(s.link.LinkOpen || s.link.PortOpenedOnce || s.view.ConfDiffers || s.poll.DisplayPresent
-                 || s.poll.SettleAfterUpdate);
-    EXPECT_EQ(s.update.UpdateStep, 0);
-    EXPECT_EQ(s.EditConf.InputCode, NoCode);
-
-    s.UnitConf = completeRecord();
-    s.UnitConf.FactBytes = {9};
-    EditFromUnit(s);
-    EXPECT_EQ(s.EditConf, s.UnitConf);
-    s.EditConf.FactBytes.push_back(1);  // a copy, not shared storage
-    EXPECT_EQ(s.UnitConf.FactBytes.size(), 1u);
-
-    s.EditConf.Tag = QStringLiteral("NEW");
-    s.update.ResetMinPending = true;  // only the minimum was reset: not a full update
-    CommitUnitConf(s);
-    EXPECT_EQ(s.UnitConf.Tag, QStringLiteral("TT-101"));
-    s.update.ResetMaxPending = true;
-    CommitUnitConf(s);
-    EXPECT_EQ(s.UnitConf.Tag, QStringLiteral("NEW"));
-}

@@ -6,7 +6,6 @@
 #include "platform/port_names.h"
 #include "platform/virtual_clock.h"
 #include "support/recording_windows.h"
-#include "support/scripted_dialogs.h"
 #include "support/scripted_operator.h"
 
 #include <QTemporaryDir>
@@ -16,17 +15,20 @@
 // What every link test needs besides the port: virtual time, a scripted operator, dialogs and
 // windows, and a temporary program folder.
 struct LinkSurroundings {
-    LinkSurroundings()
+    LinkSurroundings() { session.AppDir = appDir.path(); }
+
+    // A link on `port` as Com 1.
+    Link linkOn(SerialPort& port)
     {
-        session.AppDir = appDir.path();
-        session.link.PortNumber = 1;
+        Link link{session, port, clock, op, windows, portNames, catalogue};
+        link.state.PortNumber = 1;
+        return link;
     }
 
     QTemporaryDir appDir;
     VirtualClock clock;
     Session session;
     ScriptedOperator op;
-    ScriptedDialogs dialogs;
     RecordingWindows windows;
     PortNames portNames;
     Catalogue catalogue = BuildCatalogue();

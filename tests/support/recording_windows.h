@@ -9,9 +9,9 @@ class RecordingWindows : public LinkWindows {
 public:
     void startPollTimer() override { log << "startPoll"; pollTimerActive = true; }
     void stopPollTimer() override { log << "stopPoll"; pollTimerActive = false; }
-    bool editorVisible() const override { return editorShown; }
-    void setEditorVisible(bool visible) override { editorShown = visible; log << (visible ? "showEditor" : "hideEditor"); }
-    void setCommandState(std::int16_t code) override { log << QStringLiteral("state %1").arg(code); }
+    void setEditorVisible(bool visible) override { log << (visible ? "showEditor" : "hideEditor"); }
+    void setCommandState(CommandStates state) override { log << QStringLiteral("state %1").arg(int(state)); }
+    void linkClosed() override { log << "linkClosed"; }
     void setBusyPointer(bool busy) override { log << (busy ? "busy" : "arrow"); }
     void hideDisplayControls() override { log << "noDisplay"; }
     void showDisplay(const QString& version, std::int16_t low, std::int16_t high) override
@@ -32,6 +32,5 @@ public:
     bool contains(const QString& entry) const { return log.contains(entry); }
 
     QStringList log;
-    bool editorShown = false;
     bool pollTimerActive = false;
 };

@@ -108,7 +108,7 @@ TEST(EditView, DifferencesPaintTheHeadingBesideTheValue)
         EXPECT_EQ(labelColour(v.targets.status.LbUnit[0]) == Red, c.statusHeads.contains(-1));
         EXPECT_EQ(v.session.view.ConfDiffers, c.differs);
         EXPECT_EQ(v.session.view.ConfSaved, c.saved);
-        EXPECT_EQ(v.states, c.saved ? std::vector<std::int16_t>{} : std::vector<std::int16_t>{3});
+        EXPECT_EQ(v.states, c.saved ? std::vector<CommandStates>{} : std::vector<CommandStates>{CommandStates::Edited});
     }
 }
 
@@ -126,5 +126,5 @@ TEST(EditView, OnlyTheFullRedrawTakesRedHeadingsBack)
     EXPECT_NE(labelColour(v.targets.edit.lbWHead[1]), Red);
     EXPECT_EQ(labelColour(v.targets.status.LbHead[1]), DarkGreen);
     EXPECT_EQ(labelColour(v.targets.status.LbHead[15]), Red);  // the display row is never reset
-    EXPECT_EQ(v.states, std::vector<std::int16_t>{3});
+    EXPECT_EQ(v.states, std::vector<CommandStates>{CommandStates::Edited});
 }

@@ -37,8 +37,8 @@ struct Views {
     frmPrintsts printSts;
     ViewTargets targets;
     Session session;
-    std::vector<std::int16_t> states;  // the command states the views asked for
-    std::function<void(std::int16_t)> setState = [this](std::int16_t code) { states.push_back(code); };
+    std::vector<CommandStates> states;  // the command states the views asked for
+    std::function<void(CommandStates)> setState = [this](CommandStates code) { states.push_back(code); };
 };
 
 // A complete 3-wire RTD configuration with live readings.

@@ -2,6 +2,7 @@
 
 #include "link/port_file.h"
 #include "model/operator_messages.h"
+#include "link/serial_link.h"
 #include "model/session.h"
 #include "platform/port_names.h"
 #include "platform/widgets/named_controls.h"
@@ -16,8 +17,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-frmPort::frmPort(Session& session, PortNames& portNames, Operator& op, QWidget* parent)
-    : QDialog(parent), session_(session), portNames_(portNames), op_(op)
+frmPort::frmPort(Link& link, PortNames& portNames, QWidget* parent)
+    : QDialog(parent), link_(link), portNames_(portNames)
 {
     setObjectName(QStringLiteral("frmPort"));
     setWindowTitle(QStringLiteral("Change Port"));
@@ -60,7 +61,7 @@ frmPort::frmPort(Session& session, PortNames& portNames, Operator& op, QWidget* 
 void frmPort::Form_Load()
 {
     PortChosen = false;
-    const std::int16_t current = session_.link.PortNumber;
+    const std::int16_t current = link_.state.PortNumber;
     // Selecting the current port counts as a choice, as a click would.
     if (current >= 1 && current <= 8)
         OpPort[current - 1]->setChecked(true);
@@ -75,15 +76,15 @@ void frmPort::OpPort_Click(int index)
 void frmPort::cmdPortDone_Click()
 {
     if (!PortChosen) {
-        NoDataMessage(op_, QStringLiteral("Illegal Data. Please Fill in The Port No."));
+        NoDataMessage(link_.op, QStringLiteral("Illegal Data. Please Fill in The Port No."));
         return;
     }
     const QString device = txtDevice->text().trimmed();
     if (!device.isEmpty())
         portNames_.overrides[SelectedPort] = device;
     hide();
-    session_.link.PortNumber = SelectedPort;
-    WritePortFile(session_, op_);
+    link_.state.PortNumber = SelectedPort;
+    WritePortFile(link_.session.AppDir, link_.state.PortNumber, link_.op);
     accept();
 }
 

@@ -9,9 +9,8 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QGroupBox;
-struct Session;
+struct Link;
 struct PortNames;
-class Operator;
 
 // The choice of the serial port: Com 1 .. Com 8 (each with the device it opens) and, for devices
 // the list cannot know (pseudo-terminals, unusual adapters), a typed device path for the chosen
@@ -20,7 +19,7 @@ class frmPort : public QDialog {
     Q_OBJECT
 
 public:
-    frmPort(Session& session, PortNames& portNames, Operator& op, QWidget* parent = nullptr);
+    frmPort(Link& link, PortNames& portNames, QWidget* parent = nullptr);
 
     void OpPort_Click(int index);
     void cmdPortDone_Click();
@@ -38,7 +37,6 @@ public:
 private:
     void Form_Load();
 
-    Session& session_;
+    Link& link_;
     PortNames& portNames_;
-    Operator& op_;
 };

@@ -89,14 +89,14 @@ frmStatus::frmStatus(Link& link, QWidget* parent)
 
 void frmStatus::Update_Click()
 {
-    link_.session.update.UpdateConfirmed = true;
+    link_.update.UpdateConfirmed = true;
     accept();
     ConfirmUpdate(link_);
 }
 
 void frmStatus::Cancel_Click()
 {
-    link_.session.update.UpdateConfirmed = false;
+    link_.update.UpdateConfirmed = false;
     QDialog::reject();
 }
 
