@@ -3,7 +3,9 @@
 #include "cli/headless_seams.h"
 #include "fuzz/silent_operator.h"
 #include "link/connect_poll.h"
+#include "link/link_control.h"
 #include "link/serial_link.h"
+#include "link/unit_tasks.h"
 #include "link/update.h"
 #include "model/catalogue.h"
 #include "model/session.h"
@@ -24,11 +26,9 @@ constexpr double UpdateTimeLimit = 3600.0;
 // As the command-line tool's write: the update confirmed, then ticked once a second to its end.
 bool runUpdate(Link& link, VirtualClock& clock)
 {
-    Session& s = link.session;
-    s.EditConf = ScenarioConfiguration(link.catalogue);
-    s.update.UpdateKind = 0;
-    s.update.ResetMaxPending = s.update.ResetMinPending = true;
-    if (!PrepareUpdate(link))
+    link.session.EditConf = ScenarioConfiguration(link.catalogue);
+    link.update.UpdateKind = UpdateKinds::Full;
+    if (!StartFullUpdate(link))
         return false;
     ConfirmUpdate(link);
     UpdateProgress progress = StartUpdateProgress(link);
@@ -57,18 +57,17 @@ bool RunLinkScenario(SerialPort& port, VirtualClock& clock, const QString& appDi
 {
     Session session;
     session.AppDir = appDir;
-    session.link.PortNumber = 1;
     SilentOperator op;
-    NoFileDialogs dialogs;
     HeadlessWindows windows;
     const PortNames portNames;
     const Catalogue catalogue = BuildCatalogue();
-    Link link{session, port, clock, op, dialogs, windows, portNames, catalogue};
+    Link link{session, port, clock, op, windows, portNames, catalogue};
+    link.state.PortNumber = 1;
 
     if (Connect(link))
         Poll(link);
     const bool updated = runUpdate(link, clock);
-    if (session.link.LinkOpen)
+    if (link.state.LinkOpen)
         Poll(link);
     Disconnect(link);
     return updated;

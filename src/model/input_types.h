@@ -151,9 +151,9 @@ constexpr int CountOf(InputFamily family)
 // The first row of a family; only for constants (a family without a row does not compile).
 consteval const InputType& FirstOf(InputFamily family)
 {
-    const InputType* first = nullptr;
-    for (const InputType& type : InputTypes)
-        if (!first && type.family == family)
-            first = &type;
-    return *first;
+    std::size_t first = std::size(InputTypes);  // past the end: no such row, no constant
+    for (std::size_t i = std::size(InputTypes); i-- > 0;)
+        if (InputTypes[i].family == family)
+            first = i;
+    return InputTypes[first];
 }
