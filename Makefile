@@ -40,8 +40,8 @@ check: build
 fuzz-smoke: deps
 	JOBS=$(JOBS) bash tools/fuzz.sh 3
 
-# Speed figures against the simulator on a pseudo-terminal, and of the windows under the offscreen
-# platform (docs/performance.md). They print figures; nothing here is a test.
+# Speed figures against the simulator on a pseudo-terminal, and of the windows and the live trend
+# under the offscreen platform (docs/performance.md). They print figures; nothing here is a test.
 bench: configure
 	cmake --build $(BUILD) -j $(JOBS) --target link_bench gui_bench trend_bench delvo2-sim delvo2 delvo2-cli
 	$(BUILD)/bench/link_bench

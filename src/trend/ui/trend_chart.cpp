@@ -178,7 +178,8 @@ void TrendChart::paintEvent(QPaintEvent*)
     const double perWeight = (plot.height() - LaneGap * double(lanes.size() - 1)) / weights;
     for (const Lane& lane : lanes) {
         const QRectF area(plot.left(), top, plot.width(), perWeight * lane.weight);
-        drawLane(painter, lane, area, from, to);
+        const int columns = std::max(1, int(area.width() * devicePixelRatioF()));
+        drawLane(painter, lane, area, columnsOf(lane.channel, from, to, columns));
         top = area.bottom() + LaneGap;
     }
     drawCursor(painter, plot, from, to);
@@ -203,14 +204,24 @@ void TrendChart::drawTimeAxis(QPainter& painter, const QRectF& plot, double from
     }
 }
 
-void TrendChart::drawLane(QPainter& painter, const Lane& lane, const QRectF& area, double from, double to) const
+const std::vector<TrendColumn>& TrendChart::columnsOf(TrendChannel channel, double from, double to, int count)
+{
+    DecimatedLane& lane = decimated_[std::size_t(channel)];
+    const DecimatedLane::Key key{from, to, count, series_.size()};
+    if (lane.key != key) {
+        lane.key = key;
+        lane.columns = series_.decimate(channel, from, to, count);
+    }
+    return lane.columns;
+}
+
+void TrendChart::drawLane(QPainter& painter, const Lane& lane, const QRectF& area,
+                          const std::vector<TrendColumn>& columns) const
 {
     const TrendColours colours(palette());
     const QFontMetricsF metrics(font());
     painter.setPen(colours.frame);
     painter.drawRect(area);
-    const int deviceColumns = std::max(1, int(area.width() * devicePixelRatioF()));
-    const std::vector<TrendColumn> columns = series_.decimate(lane.channel, from, to, deviceColumns);
     double low = INFINITY;
     double high = -INFINITY;
     for (const TrendColumn& column : columns)

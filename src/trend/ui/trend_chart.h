@@ -6,9 +6,12 @@
 #include <optional>
 #include <utility>
 
+#include "trend/reading_series.h"
+
+#include <array>
+#include <vector>
+
 class QPainter;
-class ReadingSeries;
-struct TrendColumn;
 
 enum class TrendWindow { OneMinute, TenMinutes, OneHour, EightHours, All };
 
@@ -56,7 +59,10 @@ private:
     QRectF plotArea() const;
     std::optional<double> timeAt(double x) const;
     void drawTimeAxis(QPainter& painter, const QRectF& plot, double from, double to) const;
-    void drawLane(QPainter& painter, const Lane& lane, const QRectF& area, double from, double to) const;
+    // The lane's columns, decimated again only when the times, the width or the samples changed
+    // (not when only the cursor moved).
+    const std::vector<TrendColumn>& columnsOf(TrendChannel channel, double from, double to, int count);
+    void drawLane(QPainter& painter, const Lane& lane, const QRectF& area, const std::vector<TrendColumn>& columns) const;
     void drawTrace(QPainter& painter, const std::vector<TrendColumn>& columns, const QRectF& area, double low,
                    double high) const;
     void drawCursor(QPainter& painter, const QRectF& plot, double from, double to) const;
@@ -68,4 +74,15 @@ private:
     double span_;                       // seconds shown; 0: from the first sample on
     std::optional<double> pausedEnd_;   // the right edge while paused
     std::optional<double> cursorTime_;
+    struct DecimatedLane {
+        struct Key {
+            double from = 0;
+            double to = 0;
+            int count = 0;
+            std::size_t samples = 0;
+            bool operator==(const Key&) const = default;
+        } key;
+        std::vector<TrendColumn> columns;
+    };
+    std::array<DecimatedLane, 3> decimated_;  // by TrendChannel
 };
