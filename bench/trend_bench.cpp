@@ -46,7 +46,7 @@ ReadingSeries SimulatedRun(int seconds, double stepAt)
         const bool lost = i >= 380 && i < 400;
         if (!lost) {
             sample.status = burnOut ? SampleStatus::BurnOut : SampleStatus::Ok;
-            sample.ambient = float(23.4 + 0.3 * std::sin(i / 900.0) + 0.05 * noise.generateDouble());
+            sample.ambient = float(std::round((23.4 + 0.3 * std::sin(i / 900.0) + 0.05 * noise.generateDouble()) * 100) / 100);
         }
         if (sample.status == SampleStatus::Ok) {
             const double settled = i < stepAt ? 25.0 : 60.0 - 35.0 * std::exp(-(i - stepAt) / 40.0);

@@ -50,8 +50,10 @@ LogRow LogRowOfUnit(const ConfRecord& unit, const ReadingSample& sample)
     row.units = UnitsText(unit.Units);
     row.ambient = sample.ambient;
     row.outputMa = sample.outputMa;
-    row.minimum = present(unit.MinRead, {NoMinReading, NoValue});
-    row.maximum = present(unit.MaxRead, {NoMaxReading, NoValue});
+    if (sample.status != SampleStatus::NoReading) {
+        row.minimum = present(unit.MinRead, {NoMinReading, NoValue});
+        row.maximum = present(unit.MaxRead, {NoMaxReading, NoValue});
+    }
     row.status = sample.status;
     return row;
 }

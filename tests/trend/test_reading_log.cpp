@@ -55,7 +55,7 @@ TEST(ReadingLog, LinesFromThePolledUnit)
     } cases[] = {
         {25.37f, "1234567,\"Boiler, \"\"east\"\"\",25.37,\u00B0C,23.25,8.059,20.5,,OK"},
         {BurnOutReading, "1234567,\"Boiler, \"\"east\"\"\",,\u00B0C,23.25,3.600,20.5,,Burn Out"},
-        {NoValue, "1234567,\"Boiler, \"\"east\"\"\",,\u00B0C,23.25,,20.5,,No Reading"},
+        {NoValue, "1234567,\"Boiler, \"\"east\"\"\",,\u00B0C,23.25,,,,No Reading"},
     };
     for (const auto& c : cases) {
         unit.Reading = c.reading;

@@ -9,7 +9,6 @@
 #include <QDateTime>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -30,7 +29,10 @@ QString timeLabel(double time, double step, const char* withSeconds)
     return QDateTime::fromMSecsSinceEpoch(std::llround(time * 1000)).toString(QLatin1String(format));
 }
 
-QString valueText(float value) { return std::isnan(value) ? QStringLiteral("-") : ShortestText(value); }
+QString valueText(float value, const QString& units)
+{
+    return std::isnan(value) ? QStringLiteral("-") : ShortestText(value) + QLatin1Char(' ') + units;
+}
 
 } // namespace
 
@@ -73,17 +75,18 @@ void TrendChart::setTimeWindow(TrendWindow window)
 {
     window_ = window;
     span_ = WindowSeconds(window);
-    if (pausedEnd_ && !series_.empty())
-        pausedEnd_ = window == TrendWindow::All ? series_.lastTime() : *pausedEnd_;
+    if (pausedEnd_ && window == TrendWindow::All && !series_.empty())
+        pausedEnd_ = series_.lastTime();  // everything up to now, and still paused
     update();
 }
 
 void TrendChart::setPaused(bool paused)
 {
-    if (paused == this->paused())
+    const auto span = visibleSpan();
+    if (paused == this->paused() || (paused && !span))
         return;
-    if (paused && !series_.empty())
-        pausedEnd_ = visibleSpan()->second - EdgeSeconds;
+    if (paused)
+        pausedEnd_ = span->second - EdgeSeconds;
     else
         pausedEnd_.reset();
     emit pausedChanged(paused);
@@ -251,8 +254,7 @@ void TrendChart::drawLane(QPainter& painter, const Lane& lane, const QRectF& are
         }
         painter.save();
         painter.setClipRect(area);
-        QPen trace(lane.colour, 0);  // cosmetic, one pixel: the raster engine's fast line path
-        painter.setPen(trace);
+        painter.setPen(QPen(lane.colour, 0));  // cosmetic, one pixel: the raster engine's fast line path
         drawTrace(painter, columns, area, low, high);
         painter.restore();
     }
@@ -302,10 +304,11 @@ void TrendChart::drawCursor(QPainter& painter, const QRectF& plot, double from, 
     const auto sample = series_.nearest(*cursorTime_, std::max(series_.gapSeconds(), 3 * pixelSeconds));
     QStringList lines{timeLabel(sample ? sample->time : *cursorTime_, 0, "HH:mm:ss.zzz")};
     if (sample) {
-        lines << (sample->status == SampleStatus::Ok ? tr("Reading %1 %2").arg(valueText(sample->reading), readingUnits_)
+        lines << (sample->status == SampleStatus::Ok ? tr("Reading %1").arg(valueText(sample->reading, readingUnits_))
                                                      : tr("Reading: %1").arg(StatusText(sample->status)))
-              << (std::isnan(sample->outputMa) ? tr("Output -") : tr("Output %1 mA").arg(sample->outputMa, 0, 'f', 3))
-              << tr("Ambient %1 %2").arg(valueText(sample->ambient), ambientUnits_);
+              << tr("Output %1").arg(std::isnan(sample->outputMa) ? QStringLiteral("-")
+                                                                  : tr("%1 mA").arg(sample->outputMa, 0, 'f', 3))
+              << tr("Ambient %1").arg(valueText(sample->ambient, ambientUnits_));
     }
     const QFontMetricsF metrics(font());
     double width = 0;
