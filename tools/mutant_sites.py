@@ -26,7 +26,7 @@ UNCHANGED_RETURNS = {"{}", "0", "0.0", "0.0f", "nullptr", "std::nullopt", "false
 
 @dataclass
 class Token:
-    kind: str  # id, num, str, op
+    kind: str  # id, num, str (character literals too), op
     text: str
     start: int
     space_before: bool
@@ -79,8 +79,8 @@ def tokenize(text):
                 i += 2 if text.startswith("\\\n", i) else 1
             continue
         line_start = False
-        prefix = STRING_PREFIX.match(text, i)
-        if prefix and (prefix.group() or c in "\"'"):
+        prefix = STRING_PREFIX.match(text, i)  # a quote, or a literal's prefix right before one
+        if prefix:
             i = prefix.end()
             if prefix.group().endswith("R"):
                 delimiter = text[i + 1:text.index("(", i)]
