@@ -7,7 +7,7 @@ JOBS       ?= $(shell nproc)
 APP_DIR     = $(BUILD)/app
 REGISTRY    = $(BUILD)/registry.ini
 
-.PHONY: all deps configure build run test check fuzz-smoke bench sanitize clean
+.PHONY: all deps configure build run test check fuzz-smoke bench sanitize mutants clean
 
 all: build
 
@@ -52,5 +52,13 @@ bench: configure
 sanitize:
 	$(MAKE) check BUILD=build-asan BUILD_TYPE=Debug CMAKE_ARGS=-DDELVO_SANITIZE=ON
 
+# A sample of single-point mutants of the sources, each built and run against the test programs in
+# a mirror of the tree (build-mutants/): killed and surviving mutants and a score (README).
+SEED   ?= 1
+COUNT  ?= 60
+LAYERS ?= model,link,calibration,views,app
+mutants: build
+	python3 tools/mutants.py --seed $(SEED) --count $(COUNT) --layers $(LAYERS) --jobs $(JOBS) $(MUTANTS_ARGS)
+
 clean:
-	rm -rf $(BUILD) build-asan build-fuzz
+	rm -rf $(BUILD) build-asan build-fuzz build-mutants

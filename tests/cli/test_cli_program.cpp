@@ -5,6 +5,10 @@
 
 #include <QProcess>
 
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
+
 namespace {
 
 // The simulator program, stopped however the test ends.
@@ -21,10 +25,17 @@ struct SimulatorProcess {
 };
 
 // Runs delvo2-cli to its end (at most 90 s); its exit code (-1 when it did not end) and stdout.
+// The program writes on the test's stderr, so it ends with the test: a test killed at its time-out
+// leaves nothing holding ctest's output.
 std::pair<int, QByteArray> runCli(const QStringList& arguments)
 {
     QProcess cli;
     cli.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    cli.setChildProcessModifier([test = getpid()] {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != test)
+            _exit(127);
+    });
     cli.start(QStringLiteral(DELVO_CLI_PROGRAM), arguments);
     if (!cli.waitForFinished(90000)) {
         cli.kill();

@@ -13,6 +13,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <sys/prctl.h>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
@@ -30,7 +31,8 @@ std::optional<Options> parseOptions(const QCoreApplication& app)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Serves a simulated temperature transmitter on a pseudo-terminal and prints the\n"
-                       "terminal's device path. SIGINT or SIGTERM ends it.\n\n")
+                       "terminal's device path. SIGINT or SIGTERM ends it, and so does the end of the\n"
+                       "process that started it.\n\n")
         + faultOptionHelp());
     parser.addHelpOption();
     parser.addOptions({
@@ -109,6 +111,13 @@ int main(int argc, char* argv[])
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    // A simulator outliving a killed test or script would serve its terminal for good: the end
+    // of the parent is a SIGTERM. A parent that ended before the request has already handed this
+    // process to another.
+    const pid_t parent = getppid();
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != parent)
+        return 1;
 
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("delvo2-sim"));
