@@ -47,6 +47,7 @@ SimulatedUnit::SimulatedUnit(Clock& clock, UnitSettings settings)
       memory_(settings.serial, std::move(settings.configuration), settings.display, settings.factory),
       readings_(settings.input, settings.ambientCelsius)
 {
+    readings_.setDrift(settings.drift);
 }
 
 void SimulatedUnit::schedule(double at, std::function<void()> action)

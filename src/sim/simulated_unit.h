@@ -28,6 +28,7 @@ struct UnitSettings {
     DisplayUnit display;
     FactoryWords factory;
     SimulatedInput input;
+    double drift = 0;  // the unit's own error, see ReadingModel::setDrift
     std::optional<double> ambientCelsius = 23.5;
     UnitTiming timing;
 };
@@ -80,6 +81,8 @@ public:
     // Another unit, with this serial number, is now on the cable.
     void swapUnit(const unit_wire::SerialBytes& serial) { memory_.setSerial(serial); }
     void setBurnOut(bool burnOut) { readings_.setBurnOut(burnOut); }
+    // A reference applied at the terminals from now on (ReadingModel::applyInput).
+    void applyInput(double value) { readings_.applyInput(value, clock_.now()); }
     // What the factory reads ('q', 'C', 'm', 'o', 'n', 'c') answer from now on.
     void setFactoryWords(const FactoryWords& words) { memory_.setFactoryWords(words); }
 
