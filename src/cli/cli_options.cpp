@@ -1,5 +1,6 @@
 #include "cli/cli_options.h"
 
+#include "check/check_plan.h"
 #include "model/split_text.h"
 
 #include <QCommandLineParser>
@@ -20,6 +21,20 @@ constexpr CommandName commandNames[] = {
     {"reset-minmax", CliCommand::ResetMinMax},
     {"flash-save", CliCommand::FlashSave},
     {"flash-restore", CliCommand::FlashRestore},
+    {"check", CliCommand::Check},
+};
+
+// The check's options: each takes a value but the last.
+struct CheckOptionNames {
+    QCommandLineOption tolerance{QStringLiteral("tolerance"), QString(), QStringLiteral("PCT")};
+    QCommandLineOption points{QStringLiteral("points"), QString(), QStringLiteral("V1,V2,...")};
+    QCommandLineOption pdf{QStringLiteral("pdf"), QString(), QStringLiteral("FILE")};
+    QCommandLineOption csv{QStringLiteral("csv"), QString(), QStringLiteral("FILE")};
+    QCommandLineOption technician{QStringLiteral("technician"), QString(), QStringLiteral("NAME")};
+    QCommandLineOption referenceId{QStringLiteral("reference-id"), QString(), QStringLiteral("TEXT")};
+    QCommandLineOption waitEnter{QStringLiteral("wait-enter"), QString()};
+
+    QList<QCommandLineOption> all() const { return {tolerance, points, pdf, csv, technician, referenceId, waitEnter}; }
 };
 
 bool takesFile(CliCommand command)
@@ -43,7 +58,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
     const QCommandLineOption appDir(QStringLiteral("appdir"), QString(), QStringLiteral("DIR"));
     const QCommandLineOption count(QStringLiteral("count"), QString(), QStringLiteral("N"));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
-    parser.addOptions({port, appDir, count, help});
+    const CheckOptionNames check;
+    parser.addOptions(QList<QCommandLineOption>{port, appDir, count, help} + check.all());
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
     if (parser.isSet(help)) {
@@ -84,6 +100,23 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
             return usageError(QStringLiteral("--count needs a whole number from 1"));
         options.count = n;
     }
+    for (const QCommandLineOption& option : check.all())
+        if (parser.isSet(option) && options.command != CliCommand::Check)
+            return usageError(QStringLiteral("--%1 belongs to check").arg(option.names().first()));
+    if (options.command == CliCommand::Check) {
+        CheckOptions& c = options.check;
+        bool ok = false;
+        c.tolerancePercent = parser.value(check.tolerance).toDouble(&ok);
+        if (!ok || !(c.tolerancePercent > 0))
+            return usageError(QStringLiteral("check needs --tolerance PCT, a percentage of the span above 0"));
+        if (parser.isSet(check.points) && !(c.points = ParsePoints(parser.value(check.points))))
+            return usageError(QStringLiteral("--points needs numbers separated by commas"));
+        c.pdf = parser.value(check.pdf);
+        c.csv = parser.value(check.csv);
+        c.technician = parser.value(check.technician);
+        c.referenceId = parser.value(check.referenceId);
+        c.waitForEnter = parser.isSet(check.waitEnter);
+    }
     ParsedCommandLine parsed;
     parsed.options = options;
     return parsed;
@@ -117,13 +150,21 @@ QString CliUsage()
         "  reset-minmax          connect, clear the stored minimum and maximum readings\n"
         "  flash-save FILE       save the unit's factory memory into FILE\n"
         "  flash-restore FILE    write the factory memory image FILE back into the unit\n"
+        "  check --tolerance PCT [--points V1,V2,...] [--pdf FILE] [--csv FILE]\n"
+        "        [--technician NAME] [--reference-id TEXT] [--wait-enter]\n"
+        "                        connect, then an as-found check: at each point (the unit's units;\n"
+        "                        default 0/25/50/75/100 % of its range) wait for a stable reading\n"
+        "                        (at most 60 s) and print REFERENCE READING ERROR ERROR%SPAN\n"
+        "                        EXPECTED-mA PASS|FAIL (tab-separated); --wait-enter waits for Enter\n"
+        "                        after 'Apply V and press Enter'; --pdf and --csv write the certificate\n"
         "\n"
         "DEV is a device (/dev/ttyUSB0, a pseudo-terminal, COM3), a port number (Com n), or\n"
         "'simulated' for a simulated unit inside the program. DIR (the unit records and the\n"
         "sensor tables) defaults to the installed program folder, else the current directory;\n"
         "without --appdir the simulated unit's records go to the demo folder of the user's data.\n"
         "Messages go to stderr as 'Title: text'; every question is answered No.\n"
-        "Exit codes: 0 success, 1 communication failure, 2 usage, 3 file error.\n");
+        "Exit codes: 0 success, 1 communication failure, 2 usage, 3 file error,\n"
+        "4 a check point outside its tolerance, 5 standard input ended during a check.\n");
 }
 
 QString DefaultAppDir(const std::optional<QString>& registryAppPath, const QString& currentDir)

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 // The exit codes of delvo2-cli.
 namespace CliExit {
@@ -12,9 +13,22 @@ inline constexpr int Success = 0;
 inline constexpr int CommunicationFailure = 1;
 inline constexpr int Usage = 2;
 inline constexpr int FileError = 3;
+inline constexpr int CheckFailed = 4;  // a check point outside its tolerance
+inline constexpr int CheckStopped = 5;  // standard input ended before every point was applied
 } // namespace CliExit
 
-enum class CliCommand { Read, Monitor, Write, ResetMinMax, FlashSave, FlashRestore };
+enum class CliCommand { Read, Monitor, Write, ResetMinMax, FlashSave, FlashRestore, Check };
+
+// What the check command is told.
+struct CheckOptions {
+    double tolerancePercent = 0;                // of the input span
+    std::optional<std::vector<double>> points;  // unit's units; none: 0/25/50/75/100 % of the range
+    QString pdf;
+    QString csv;
+    QString technician;
+    QString referenceId;
+    bool waitForEnter = false;
+};
 
 // Where the unit is: the in-process simulated unit, a port number (Com n) or a device name.
 struct PortChoice {
@@ -30,6 +44,7 @@ struct CliOptions {
     CliCommand command = CliCommand::Read;
     QString file;              // write, flash-save, flash-restore
     std::optional<int> count;  // monitor: number of polls; none: until the program is stopped
+    CheckOptions check;
 };
 
 // The options, or why they are wrong; a help request has neither.

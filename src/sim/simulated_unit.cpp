@@ -41,6 +41,14 @@ QByteArray word16(std::uint16_t value)
 
 } // namespace
 
+UnitSettings DemoUnitSettings()
+{
+    UnitSettings settings;
+    settings.input.settlingSeconds = 1.0;
+    settings.input.noise = 0.004;
+    return settings;
+}
+
 SimulatedUnit::SimulatedUnit(Clock& clock, UnitSettings settings)
     : clock_(clock),
       timing_(settings.timing),

@@ -33,6 +33,11 @@ struct UnitSettings {
     UnitTiming timing;
 };
 
+// The unit the demonstrations serve (delvo2-sim, the command-line tool's simulated port): the
+// default unit, whose applied inputs settle with a time constant of a second, with a little noise
+// (less than half a hundredth, so a settled reading still holds still).
+UnitSettings DemoUnitSettings();
+
 // The transmitter's side of the wire. Bytes the tool sends go in through receive(); reply bytes
 // come out through the output handler at the times they would arrive at the tool, paced on the
 // clock. Read commands and their replies (byte 0 is the echo):

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -40,7 +41,8 @@ inline QByteArray printedLine(const ConfRecord& record)
 }
 
 // delvo2-cli in virtual time against a simulated unit held at 25 °C, with a temporary program
-// folder; what the program prints is collected.
+// folder and settings; what the program prints is collected. A check applies its references to
+// the simulated unit; Enter is pressed `enters` times, then the input ends.
 struct CliTest : ::testing::Test {
     QTemporaryDir appDir;
     VirtualClock clock;
@@ -52,12 +54,17 @@ struct CliTest : ::testing::Test {
     SimulatedPort port{unit};
     QByteArray out;
     QByteArray err;
+    QSettings settings{appDir.filePath("settings.ini"), QSettings::IniFormat};
+    int enters = 0;
     CliHost host{clock,
                  [this](const PortChoice&) -> SerialPort& { return port; },
                  [this](const QByteArray& bytes) { out += bytes; },
                  [this](const QByteArray& bytes) { err += bytes; },
                  std::nullopt,
-                 QDir::currentPath()};
+                 QDir::currentPath(),
+                 [this] { return enters-- > 0; },
+                 [this](double reference) { unit.applyInput(reference); },
+                 [this]() -> QSettings& { return settings; }};
 
     // Runs the program with these arguments after "--port simulated --appdir <appDir>".
     int run(const QStringList& arguments)

@@ -33,6 +33,14 @@ TEST(CliArguments, TakeEachCommandWithItsOperandsAndOptionsInAnyOrder)
     EXPECT_EQ(parse({"--port", "1", "flash-save", "a.img"}).options->command, CliCommand::FlashSave);
     EXPECT_EQ(parse({"--port", "1", "flash-restore", "a.img"}).options->file, "a.img");
     EXPECT_TRUE(parse({"--help"}).helpRequested);
+
+    auto check = parse({"--port", "1", "check", "--tolerance", "0.1", "--points", "0, 50,100", "--wait-enter",
+                        "--reference-id", "RS-7", "--technician", "D. W.", "--pdf", "c.pdf", "--csv", "c.csv"});
+    ASSERT_TRUE(check.options) << check.error.toStdString();
+    const CheckOptions& c = check.options->check;
+    EXPECT_EQ(std::tie(c.tolerancePercent, c.points, c.waitForEnter, c.referenceId, c.technician, c.pdf, c.csv),
+              std::tuple(0.1, std::vector<double>{0, 50, 100}, true, "RS-7", "D. W.", "c.pdf", "c.csv"));
+    EXPECT_FALSE(parse({"--port", "1", "check", "--tolerance", "1"}).options->check.points);
 }
 
 TEST(CliArguments, PortIsSimulatedANumberOrADeviceName)
@@ -55,6 +63,10 @@ TEST(CliArguments, RefuseWhatIsNotACompleteCommand)
         {"--port", "1", "read", "--count", "2"},  // --count is monitor's
         {"--port", "1", "monitor", "--count", "0"},
         {"--port", "1", "--verbose", "read"},     // unknown option
+        {"--port", "1", "check"},                 // no tolerance
+        {"--port", "1", "check", "--tolerance", "0"},
+        {"--port", "1", "check", "--tolerance", "1", "--points", "1,a"},
+        {"--port", "1", "read", "--pdf", "c.pdf"},  // check's option
     };
     for (const QStringList& arguments : wrong) {
         const ParsedCommandLine parsed = parse(arguments);

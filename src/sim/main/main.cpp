@@ -21,7 +21,7 @@
 namespace {
 
 struct Options {
-    UnitSettings settings;
+    UnitSettings settings = DemoUnitSettings();
     std::vector<FaultOption> faults;
     QString link;
 };
@@ -91,8 +91,6 @@ std::optional<Options> parseOptions(const QCoreApplication& app)
         if (!setpointOk || !swingOk || parts.size() > 2)
             return fail(QStringLiteral("--input needs VALUE or VALUE,SWING"));
     }
-    options.settings.input.settlingSeconds = 1.0;
-    options.settings.input.noise = 0.004;
     for (auto [name, target] : {std::pair{"settling", &options.settings.input.settlingSeconds},
                                 std::pair{"noise", &options.settings.input.noise},
                                 std::pair{"drift", &options.settings.drift}}) {
