@@ -120,3 +120,9 @@ void TryAgainMessage(Operator& op)
 {
     CommErrorMessage(op, QStringLiteral("Communication Problems, Please Try Again"));
 }
+
+void PrinterErrorMessage(Operator& op)
+{
+    op.message(QStringLiteral("Printer Error"), QStringLiteral("There Has Been a Problem Writing to The Printer. ")
+                                                    + QLatin1String(CrLf) + QStringLiteral("Check Your Printer Connection."));
+}

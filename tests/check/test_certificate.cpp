@@ -2,8 +2,8 @@
 #include "check/check_csv.h"
 #include "check/check_record.h"
 
-#include <QFile>
-#include <QProcess>
+#include "support/pdf_text.h"
+
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -39,14 +39,6 @@ CheckRecord fullRecord()
     return r;
 }
 
-QString pdfText(const QString& path)
-{
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
-    EXPECT_TRUE(pdftotext.waitForFinished(20000));
-    return QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
-}
-
 } // namespace
 
 TEST(Certificate, PdfHoldsEveryFieldOnNumberedPages)
@@ -54,7 +46,7 @@ TEST(Certificate, PdfHoldsEveryFieldOnNumberedPages)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("certificate.pdf"));
     ASSERT_TRUE(WriteCertificatePdf(fullRecord(), path));
-    const QString text = pdfText(path);
+    const QString text = PdfText(path);
     const QStringList expected{
         "Calibration Certificate", "Certificate number LAB-20250307-0042", "Issued by Acme Instruments Ltd",
         "Customer Northfield Water", "Site Pump station 3", "Date of calibration 2025-03-07 09:41",
