@@ -7,7 +7,7 @@ JOBS       ?= $(shell nproc)
 APP_DIR     = $(BUILD)/app
 REGISTRY    = $(BUILD)/registry.ini
 
-.PHONY: all deps configure build run test check fuzz-smoke bench sanitize mutants clean
+.PHONY: all deps configure build run test check fuzz-smoke bench sanitize mutants certificate-example clean
 
 all: build
 
@@ -59,6 +59,13 @@ COUNT  ?= 60
 LAYERS ?= model,link,calibration,views,app
 mutants: build
 	python3 tools/mutants.py --seed $(SEED) --count $(COUNT) --layers $(LAYERS) --jobs $(JOBS) $(MUTANTS_ARGS)
+
+# The example certificate in docs/ (a whole check of the simulated unit in virtual time) and a
+# picture of its first page.
+certificate-example: configure
+	cmake --build $(BUILD) --target certificate_example
+	$(BUILD)/tools/certificate_example docs/certificate-example.pdf
+	pdftoppm -png -r 70 -f 1 -l 1 -singlefile docs/certificate-example.pdf docs/certificate-example
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz build-mutants
