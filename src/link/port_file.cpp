@@ -4,6 +4,7 @@
 #include "model/safe_file.h"
 #include "model/session.h"
 
+#include <QFile>
 #include <QRegularExpression>
 
 #include <limits>
@@ -15,7 +16,9 @@ QString PortFilePath(const QString& appDir)
 
 void ReadPortFile(Session& session, Operator& op)
 {
-    const QString path = PortFilePath(session.AppDir);
+    // Until the user has chosen a port of their own, the one shipped in the program folder.
+    const QString own = PortFilePath(RecordFolder(session));
+    const QString path = QFile::exists(own) ? own : PortFilePath(session.AppDir);
     QByteArray bytes;
     // The first number in the file; the file is tiny, anything large is not a port file.
     static const QRegularExpression firstNumber(QStringLiteral("^\\s*([+-]?\\d+)"));
@@ -32,7 +35,7 @@ void ReadPortFile(Session& session, Operator& op)
 
 void WritePortFile(const Session& session, Operator& op)
 {
-    const QString path = PortFilePath(session.AppDir);
+    const QString path = PortFilePath(RecordFolder(session));
     if (!WriteFileAtomically(path, QByteArray::number(session.link.PortNumber) + "\r\n"))
         IllegalPathMessage(op, CantAccessFileText(path));
 }

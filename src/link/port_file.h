@@ -5,8 +5,10 @@
 struct Session;
 class Operator;
 
-// "PortNo.txt" in the program folder: the serial port number in decimal followed by CR LF.
-QString PortFilePath(const QString& appDir);
+// "PortNo.txt": the serial port number in decimal followed by CR LF. It is written in the folder
+// of the unit records (RecordFolder) and read from there, or while that folder has none yet,
+// from the program folder (the shipped default).
+QString PortFilePath(const QString& folder);
 
 // Reads the port number into session.link.PortNumber; on any error the operator is told
 // "Can't access file: '<path>'." and the number keeps its previous value.

@@ -59,8 +59,8 @@ struct FactoryState {
 // Everything the program knows for the whole run, owned by the application object.
 struct Session {
     QString AppDir;
-    // Where the unit records (S….urd, E….urd) are kept when not in AppDir: the demo keeps the
-    // simulated unit's records in a folder of its own.
+    // Where the files the program writes (unit records S….urd, E….urd, PortNo.txt) go when not
+    // in AppDir: the user's data folder of a read-only installation, the demo's folder of its own.
     QString RecordDir;
     ConfRecord EditConf;
     ConfRecord UnitConf;
@@ -79,7 +79,7 @@ struct Catalogue;
 // not) also takes the connected unit's display range over into EditConf.
 bool LookupInputCodeWithDisplay(Session& session, const Catalogue& catalogue, ConfRecord& record, std::uint8_t code);
 
-// The folder of the unit records: RecordDir, or AppDir when none is set.
+// The folder of the unit records and the port file: RecordDir, or AppDir when none is set.
 QString RecordFolder(const Session& session);
 
 // Start-up: both records reset, the link, update and view flags cleared.

@@ -32,3 +32,29 @@ TEST(PortFile, ReadsTheFirstNumberOrKeepsThePortAndTellsTheOperator)
         EXPECT_EQ(op.boxes, port ? std::vector<ScriptedOperator::Box>{} : refused) << content.toStdString();
     }
 }
+
+// With a folder of its own (the user's data folder of an installation), the port file is written
+// there; the program folder's copy is only the default until then.
+TEST(PortFile, OwnFolderTakesTheShippedDefaultUntilItHoldsItsOwn)
+{
+    QTemporaryDir appDir, ownDir;
+    Session s;
+    s.AppDir = appDir.path();
+    s.RecordDir = ownDir.path();
+    QFile shipped(PortFilePath(s.AppDir));
+    ASSERT_TRUE(shipped.open(QIODevice::WriteOnly) && shipped.write("4\r\n") == 3);
+    shipped.close();
+    ScriptedOperator op;
+
+    ReadPortFile(s, op);
+    EXPECT_EQ(s.link.PortNumber, 4);
+    s.link.PortNumber = 6;
+    WritePortFile(s, op);
+    s.link.PortNumber = 0;
+    ReadPortFile(s, op);
+
+    EXPECT_EQ(s.link.PortNumber, 6);
+    EXPECT_TRUE(op.boxes.empty());
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    EXPECT_EQ(shipped.readAll(), "4\r\n");
+}

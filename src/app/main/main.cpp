@@ -110,7 +110,8 @@ int main(int argc, char** argv)
     ModalRunner modal(clock, false);
     SystemPrintDialogs printDialogs(dialogs, modal);
 
-    Application app(Seams{op, clock, port, dialogs, modal, printDialogs}, InstallRegistry::system(), std::move(ports),
+    const InstallRegistry registry = InstallRegistry::system();
+    Application app(Seams{op, clock, port, dialogs, modal, printDialogs}, registry, std::move(ports),
                     [](int exitCode) { QCoreApplication::exit(exitCode); });
     op.setParent(&app.mainWindow());
     dialogs.setParent(&app.mainWindow());
@@ -125,6 +126,8 @@ int main(int argc, char** argv)
         hint->setTextFormat(Qt::PlainText);
         hint->setStyleSheet(QStringLiteral("QLabel { background: #ffd24d; color: black; padding: 2px 6px; font-weight: bold; }"));
         app.mainWindow().statusBar()->addPermanentWidget(hint, 1);
+    } else {
+        app.useRecordFolder(InstalledRecordFolder(registry));
     }
     app.start();
     if (const std::optional<int> exitCode = app.exitCode())
