@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "app/frm_main.h"
 #include "app/routing_port.h"
+#include "delvo2_version.h"
 #include "link/qt_serial_port.h"
 #include "platform/real_clock.h"
 #include "platform/user_folders.h"
@@ -64,7 +65,7 @@ int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("delvo2"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("MIRTAL_1.11"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("MIRTAL_" DELVO2_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
