@@ -246,7 +246,7 @@ bool frmMain::Form_Load()
     }
     session.AppDir = AppDirFromAppPath(*appPath);
     session.RecordDir = app_.recordFolder();
-    ReadPortFile(session.AppDir, app_.link().state.PortNumber, app_.op());
+    ReadPortFile(session, app_.link().state.PortNumber, app_.op());
 
     if (editorOpen())
         pibClose_Click();

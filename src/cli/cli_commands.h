@@ -24,6 +24,8 @@ struct CliHost {
     std::function<void(const QByteArray&)> err;
     std::optional<QString> registryAppPath;
     QString currentDir;
+    // Where the unit records go without --appdir (InstalledRecordFolder); empty: the program folder.
+    QString recordDir = {};
 };
 
 // Runs delvo2-cli (arguments[0] is the program's name); returns the exit code (CliExit).

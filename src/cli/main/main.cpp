@@ -4,6 +4,7 @@
 #include "link/qt_serial_port.h"
 #include "platform/install_registry.h"
 #include "platform/real_clock.h"
+#include "platform/user_folders.h"
 #include "sim/simulated_port.h"
 #include "sim/simulated_unit.h"
 
@@ -31,6 +32,7 @@ int main(int argc, char* argv[])
     // Every wait of the commands runs the event loop through this clock.
     RealClock clock;
     QtSerialPort serialPort;
+    const InstallRegistry registry = InstallRegistry::system();
     std::optional<SimulatedUnit> simulatedUnit;
     std::optional<SimulatedPort> simulatedPort;
     CliHost host{
@@ -43,8 +45,9 @@ int main(int argc, char* argv[])
         },
         [](const QByteArray& bytes) { writeTo(stdout, bytes); },
         [](const QByteArray& bytes) { writeTo(stderr, bytes); },
-        InstallRegistry::system().appPathValue(),
+        registry.appPathValue(),
         QDir::currentPath(),
+        InstalledRecordFolder(registry),
     };
     return RunCli(QCoreApplication::arguments(), host);
 }
