@@ -7,14 +7,24 @@ JOBS       ?= $(shell nproc)
 APP_DIR     = $(BUILD)/app
 REGISTRY    = $(BUILD)/registry.ini
 
-.PHONY: all deps configure build run test check fuzz-smoke bench sanitize mutants certificate-example clean
+# What `make run` builds: the program it starts, which copies the sensor tables and the help
+# beside itself (no tests, benchmarks or fuzzers).
+RUN_TARGETS = delvo2
+# What the Debian package holds: the programs, the icons and the man pages.
+PACKAGE_TARGETS = delvo2 delvo2-cli delvo2-sim delvo2_packaging_files
+
+.PHONY: all deps deps-run configure build run test check fuzz-smoke bench sanitize package mutants certificate-example clean
 
 all: build
 
+# Every package the build, the tests and the Debian package need; deps-run only those `make run` needs.
 deps:
-	@bash tools/install-deps.sh
+	@bash tools/install-deps.sh all
 
-$(BUILD)/build.ninja: | deps
+deps-run:
+	@bash tools/install-deps.sh run
+
+$(BUILD)/build.ninja: | deps-run
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_ARGS)
 
 configure: deps $(BUILD)/build.ninja
@@ -24,9 +34,15 @@ build: configure
 
 # Starts the program from the build tree on the simulated transmitter (--demo), so it shows its
 # work without hardware; its registry file points at the build's program folder.
-run: build
+run: deps-run $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS) --target $(RUN_TARGETS)
 	cmake -DREGISTRY=$(abspath $(REGISTRY)) -DAPP_EXE=$(abspath $(APP_DIR))/delvo2 -P cmake/WriteRegistry.cmake
 	DELVO2_REGISTRY=$(abspath $(REGISTRY)) $(APP_DIR)/delvo2 --demo $(ARGS)
+
+# The Debian package delvo2_<version>_<arch>.deb in $(BUILD)/, made from the build tree.
+package: configure
+	cmake --build $(BUILD) -j $(JOBS) --target $(PACKAGE_TARGETS)
+	cd $(BUILD) && cpack -G DEB
 
 # Every test of the build (window tests without a display unless one is asked for), then each
 # fuzz target for a few seconds.

@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/frm_main.h"
+#include "app/main_window_link.h"
 #include "calibration/calibration_windows.h"
 #include "link/serial_link.h"
 #include "link/serial_port.h"
@@ -15,7 +16,8 @@ Application::Application(Seams seams, InstallRegistry registry, PortNames portNa
     , portNames_(std::move(portNames))
     , endProgram_(std::move(endProgram))
     , mainWindow_(std::make_unique<frmMain>(*this))
-    , link_(std::make_unique<Link>(Link{session_, seams.port, seams.clock, seams.op, *mainWindow_, portNames_,
+    , linkWindows_(std::make_unique<MainWindowLink>(*mainWindow_, views_))
+    , link_(std::make_unique<Link>(Link{session_, seams.port, seams.clock, seams.op, *linkWindows_, portNames_,
                                         catalogue_}))
     , status_(std::make_unique<frmStatus>(*link_, mainWindow_.get()))
     , printCon_(std::make_unique<frmPrintCon>())
@@ -23,8 +25,8 @@ Application::Application(Seams seams, InstallRegistry registry, PortNames portNa
     , calibration_(std::make_unique<CalibrationWindows>(*link_, seams.modal, mainWindow_.get()))
 {
     // The hidden forms are made once and stay, so what the views drew is there when shown or printed.
-    views_.edit = mainWindow_->editPanel();
-    views_.unit = mainWindow_->unitPanel();
+    views_.edit = mainWindow_->editor().targets();
+    views_.unit = mainWindow_->unitPanels().targets();
     views_.status = SummaryForm{status_->LbHead, status_->LbData, status_->LbUnit};
     views_.printSts = printSts_->targets();
     views_.printCon = printCon_->targets();

@@ -12,6 +12,7 @@
 #include <optional>
 
 class frmMain;
+class MainWindowLink;
 class frmStatus;
 class frmPrintCon;
 class frmPrintsts;
@@ -72,6 +73,7 @@ private:
     std::optional<int> exitCode_;
     QString recordFolder_;
     std::unique_ptr<frmMain> mainWindow_;
+    std::unique_ptr<MainWindowLink> linkWindows_;
     std::unique_ptr<Link> link_;
     std::unique_ptr<frmStatus> status_;
     std::unique_ptr<frmPrintCon> printCon_;

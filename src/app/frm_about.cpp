@@ -1,5 +1,6 @@
 #include "app/frm_about.h"
 
+#include "delvo2_version.h"
 #include "platform/widgets/named_controls.h"
 
 #include <QLabel>
@@ -9,7 +10,7 @@
 
 QString VersionText()
 {
-    return QStringLiteral("Version ") + QStringLiteral("MIRTAL_1.11");
+    return QStringLiteral("Version ") + QStringLiteral("MIRTAL_" DELVO2_VERSION);
 }
 
 frmAbout::frmAbout(QWidget* parent) : QWidget(parent, Qt::Window)

@@ -21,6 +21,6 @@ public:
     void Command1_Click();
 
     QLabel* lblVersion = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QPushButton* Command1 = nullptr;
+    QLineEdit* Text1 = nullptr;          // the version text
+    QPushButton* Command1 = nullptr;     // OK
 };

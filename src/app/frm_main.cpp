@@ -37,7 +37,6 @@ namespace {
 using Handler = void (frmMain::*)();
 
 struct MenuItemSpec {
-    QAction* frmMain::*item;
     const char* name;
     const char* caption;
     const char* shortcut;
@@ -47,7 +46,6 @@ struct MenuItemSpec {
 };
 
 struct MenuSpec {
-    QMenu* frmMain::*menu;
     const char* name;
     const char* caption;
     std::vector<MenuItemSpec> items;
@@ -100,9 +98,8 @@ frmMain::frmMain(Application& app) : app_(app)
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("frmMainClient"));
     setCentralWidget(central);
-    buildCommandButtons();
-    buildUnitPanels(central);
-    buildEditor(central);
+    unitPanels_ = std::make_unique<UnitPanels>(central, [this] { cmdResetMin_Click(); });
+    ssInfo = new ConfigurationEditor(app_, *this, central);
 
     TimConn = app_.seams().clock.createTimer(1.0, [this] { TimConn_Timer(); });
 
@@ -118,47 +115,46 @@ frmMain::~frmMain() = default;
 void frmMain::buildMenus()
 {
     const MenuSpec menus[] = {
-        {&frmMain::mnuFile, "mnuFile", "File", {
-            {&frmMain::mnuSaveItem, "mnuSaveItem", "Save", "Ctrl+S", &frmMain::mnuSaveItem_Click},
-            {&frmMain::mnuChangePort, "mnuChangePort", "Change Port", nullptr, &frmMain::mnuChangePort_Click},
-            {&frmMain::mnuExitItem, "mnuExitItem", "Exit", "Ctrl+X", &frmMain::mnuExitItem_Click},
+        {"mnuFile", "File", {
+            {"mnuSaveItem", "Save", "Ctrl+S", &frmMain::mnuSaveItem_Click},
+            {"mnuChangePort", "Change Port", nullptr, &frmMain::mnuChangePort_Click},
+            {"mnuExitItem", "Exit", "Ctrl+X", &frmMain::mnuExitItem_Click},
         }},
-        {&frmMain::mnuCalib, "mnuCalib", "Configuration", {
-            {&frmMain::mnuEditItem, "mnuEditItem", "Edit New Configuration", "Ctrl+N", &frmMain::mnuEditItem_Click},
-            {&frmMain::mnuOpenItem, "mnuOpenItem", "Open Configuration", "Ctrl+O", &frmMain::mnuOpenItem_Click},
-            {&frmMain::mnuCloseItem, "mnuCloseItem", "Close Configuration", nullptr, &frmMain::mnuCloseItem_Click},
-            {&frmMain::mnuOffsetitem, "mnuOffsetitem", "Offset Trimming", nullptr, &frmMain::mnuOffsetitem_Click, false, true},
-            {&frmMain::mnuErrorCorrection, "mnuErrorCorrection", "Sensor-Tx Calibration", nullptr, &frmMain::mnuErrorCorrection_Click, false, true},
-            {&frmMain::mnuUndoErrorItem, "mnuUndoErrorItem", "Undo Overall or Offset Calibration", nullptr, &frmMain::mnuUndoErrorItem_Click, false, true},
+        {"mnuCalib", "Configuration", {
+            {"mnuEditItem", "Edit New Configuration", "Ctrl+N", &frmMain::mnuEditItem_Click},
+            {"mnuOpenItem", "Open Configuration", "Ctrl+O", &frmMain::mnuOpenItem_Click},
+            {"mnuCloseItem", "Close Configuration", nullptr, &frmMain::mnuCloseItem_Click},
+            {"mnuOffsetitem", "Offset Trimming", nullptr, &frmMain::mnuOffsetitem_Click, false, true},
+            {"mnuErrorCorrection", "Sensor-Tx Calibration", nullptr, &frmMain::mnuErrorCorrection_Click, false, true},
+            {"mnuUndoErrorItem", "Undo Overall or Offset Calibration", nullptr, &frmMain::mnuUndoErrorItem_Click, false, true},
         }},
-        {&frmMain::mnuConnect, "mnuConnect", "Connect", {
-            {&frmMain::mnuConnectItem, "mnuConnectItem", "Connect Unit", "Ctrl+C", &frmMain::mnuConnectItem_Click},
-            {&frmMain::mnuCalibTarvoItem, "mnuCalibTarvoItem", "Calibrate Rasko", nullptr, &frmMain::mnuCalibTarvoItem_Click, true, true},
-            {&frmMain::mnuUpdate, "mnuUpdate", "Update Unit", "Ctrl+U", &frmMain::mnuUpdate_Click},
-            {&frmMain::mnuResetMin, "mnuResetMin", "Reset Minimum Reading", nullptr, &frmMain::mnuResetMin_Click, true, true},
-            {&frmMain::mnuResetMax, "mnuResetMax", "Reset Maximum Reading", nullptr, &frmMain::mnuResetMax_Click, true, true},
-            {&frmMain::mnuDisconnectItem, "mnuDisconnectItem", "Disconnect Unit", "Ctrl+D", &frmMain::mnuDisconnectItem_Click},
+        {"mnuConnect", "Connect", {
+            {"mnuConnectItem", "Connect Unit", "Ctrl+C", &frmMain::mnuConnectItem_Click},
+            {"mnuCalibTarvoItem", "Calibrate Rasko", nullptr, &frmMain::mnuCalibTarvoItem_Click, true, true},
+            {"mnuUpdate", "Update Unit", "Ctrl+U", &frmMain::mnuUpdate_Click},
+            {"mnuResetMin", "Reset Minimum Reading", nullptr, &frmMain::mnuResetMin_Click, true, true},
+            {"mnuResetMax", "Reset Maximum Reading", nullptr, &frmMain::mnuResetMax_Click, true, true},
+            {"mnuDisconnectItem", "Disconnect Unit", "Ctrl+D", &frmMain::mnuDisconnectItem_Click},
         }},
-        {&frmMain::mnuView, "mnuView", "View", {
-            {&frmMain::mnuViewReadingItem, "mnuViewReadingItem", "View Unit's Current Reading", "Ctrl+R", &frmMain::mnuViewReadingItem_Click},
-            {&frmMain::mnuCloseCurrentViewItem, "mnuCloseCurrentViewItem", "Close Unit's Current Reading View", nullptr, &frmMain::mnuCloseCurrentViewItem_Click},
-            {&frmMain::mnuViewCalibItem, "mnuViewCalibItem", "View Unit's Current Configuration", "Ctrl+V", &frmMain::mnuViewCalibItem_Click},
-            {&frmMain::mnuCloseCalibItem, "mnuCloseCalibItem", "Close Unit's Current Configuration", nullptr, &frmMain::mnuCloseCalibItem_Click},
+        {"mnuView", "View", {
+            {"mnuViewReadingItem", "View Unit's Current Reading", "Ctrl+R", &frmMain::mnuViewReadingItem_Click},
+            {"mnuCloseCurrentViewItem", "Close Unit's Current Reading View", nullptr, &frmMain::mnuCloseCurrentViewItem_Click},
+            {"mnuViewCalibItem", "View Unit's Current Configuration", "Ctrl+V", &frmMain::mnuViewCalibItem_Click},
+            {"mnuCloseCalibItem", "Close Unit's Current Configuration", nullptr, &frmMain::mnuCloseCalibItem_Click},
         }},
-        {&frmMain::mnuPrint, "mnuPrint", "Print", {
-            {&frmMain::mnuPrintCalibItem, "mnuPrintCalibItem", "Print Connected Unit's Configuration", "Ctrl+P", &frmMain::mnuPrintCalibItem_Click},
-            {&frmMain::mnuPrintEditItem, "mnuPrintEditItem", "Print Edited Unit's Configuration", nullptr, &frmMain::mnuPrintEditItem_Click},
+        {"mnuPrint", "Print", {
+            {"mnuPrintCalibItem", "Print Connected Unit's Configuration", "Ctrl+P", &frmMain::mnuPrintCalibItem_Click},
+            {"mnuPrintEditItem", "Print Edited Unit's Configuration", nullptr, &frmMain::mnuPrintEditItem_Click},
         }},
-        {&frmMain::mnuHelp, "mnuHelp", "Help", {
-            {&frmMain::mnuAboutItem, "mnuAboutItem", "About mirtal", nullptr, &frmMain::mnuAboutItem_Click},
-            {&frmMain::mnuTopicsItem, "mnuTopicsItem", "Help Topics..F1", "Ctrl+H", &frmMain::mnuTopicsItem_Click},
+        {"mnuHelp", "Help", {
+            {"mnuAboutItem", "About mirtal", nullptr, &frmMain::mnuAboutItem_Click},
+            {"mnuTopicsItem", "Help Topics..F1", "Ctrl+H", &frmMain::mnuTopicsItem_Click},
         }},
     };
 
     for (const MenuSpec& spec : menus) {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(spec.caption));
         menu->setObjectName(QString::fromLatin1(spec.name));
-        this->*spec.menu = menu;
         for (const MenuItemSpec& itemSpec : spec.items) {
             auto* item = new QAction(QString::fromUtf8(itemSpec.caption), this);
             item->setObjectName(QString::fromLatin1(itemSpec.name));
@@ -168,7 +164,6 @@ void frmMain::buildMenus()
             item->setEnabled(!itemSpec.createdDisabled);
             connect(item, &QAction::triggered, this, itemSpec.handler);
             menu->addAction(item);
-            this->*itemSpec.item = item;
         }
     }
 }
@@ -207,37 +202,6 @@ void frmMain::buildToolbar()
     Toolbar->addAction(exit);
 }
 
-void frmMain::buildCommandButtons()
-{
-    struct CommandButtonSpec {
-        QPushButton* frmMain::*button;
-        const char* name;
-        const char* caption;
-        Handler handler;
-    };
-    const CommandButtonSpec buttons[] = {
-        {&frmMain::pibConnect, "pibConnect", "Start Connection", &frmMain::pibConnect_Click},
-        {&frmMain::pibStart, "pibStart", "New Configuration", &frmMain::pibStart_Click},
-        {&frmMain::pibOpen, "pibOpen", "Open Configuration", &frmMain::pibOpen_Click},
-        {&frmMain::pibSave, "pibSave", "Save Configuration", &frmMain::pibSave_Click},
-        {&frmMain::pibClose, "pibClose", "Close Configuration", &frmMain::pibClose_Click},
-        {&frmMain::pibHelp, "pibHelp", "Help", &frmMain::pibHelp_Click},
-        {&frmMain::pibExit, "pibExit", "Exit", &frmMain::pibExit_Click},
-        {&frmMain::pibupdate, "pibupdate", "Update Unit", &frmMain::pibupdate_Click},
-        {&frmMain::pibDisconnect, "pibDisconnect", "End Connection", &frmMain::pibDisconnect_Click},
-        {&frmMain::pibViewStat, "pibViewStat", "View Connected Unit's Configuration", &frmMain::pibViewStat_Click},
-        {&frmMain::pibPrint, "pibPrint", "Print Configuration", &frmMain::pibPrint_Click},
-    };
-    frToolBar = new QFrame(centralWidget());
-    frToolBar->setObjectName(QStringLiteral("frToolBar"));
-    frToolBar->hide();
-    for (const CommandButtonSpec& spec : buttons) {
-        QPushButton* button = NewButton(frToolBar, QString::fromLatin1(spec.name), QString::fromUtf8(spec.caption));
-        connect(button, &QPushButton::clicked, this, spec.handler);
-        this->*spec.button = button;
-    }
-}
-
 QAction* frmMain::ToolbarButton(int index) const
 {
     return index >= 1 && index <= 13 ? toolbarButtons_[index - 1] : nullptr;
@@ -266,12 +230,9 @@ bool frmMain::Form_Load()
     auto* welcome = new frmWelcome(this);
     welcome->show();
 
-    // The mains frequency is neither shown nor offered for editing (its value label in the editor
-    // goes with its heading).
-    const std::initializer_list<QWidget*> mainsFrequency{lbWHead[8], lbWData[8], FrFreq, OptFreq[0], OptFreq[1],
-                                                         LbData[9], LbHead[10]};
-    for (QWidget* control : mainsFrequency)
-        control->hide();
+    // The mains frequency is neither shown nor offered for editing.
+    ssInfo->hideMainsFrequency();
+    unitPanels_->hideMainsFrequency();
 
     app_.link().update.UpdateKind = UpdateKinds::FullKeepingCorrection;
 
@@ -285,7 +246,7 @@ bool frmMain::Form_Load()
     }
     session.AppDir = AppDirFromAppPath(*appPath);
     session.RecordDir = app_.recordFolder();
-    ReadPortFile(session.AppDir, app_.link().state.PortNumber, app_.op());
+    ReadPortFile(session, app_.link().state.PortNumber, app_.op());
 
     if (editorOpen())
         pibClose_Click();
@@ -317,10 +278,8 @@ void frmMain::placePanels()
     // hide the status bar: the window system fits a maximized window, frame included.
     setWindowState(windowState() | Qt::WindowMaximized);
     ssInfo->setGeometry(pixels(placement.ssInfo));
-    frCurrentReading->setGeometry(pixels(placement.frCurrentReading));
-    frCurrent[0]->setGeometry(pixels(placement.frCurrent[0]));
-    frCurrent[1]->setGeometry(pixels(placement.frCurrent[1]));
-    Frame1->setGeometry(pixels(placement.Frame1));
+    unitPanels_->place(pixels(placement.frCurrent[0]), pixels(placement.frCurrent[1]), pixels(placement.frCurrentReading),
+                       pixels(placement.Frame1));
 }
 
 void frmMain::SetCommandState(CommandStates code)
@@ -336,11 +295,10 @@ void frmMain::SetCommandState(CommandStates code)
         if (const std::optional<bool> on = CellEnabled(table[row].cells[column], now))
             setControlEnabled(commandStateControls_[row], *on);
     if (code == CommandStates::NotConnected || code == CommandStates::Disconnected)
-        Label13->setText(NotConnectedText);
+        unitPanels_->setStatusText(NotConnectedText);
     if (code == CommandStates::Disconnected) {
-        frCurrent[0]->hide();
-        frCurrent[1]->hide();
-        frCurrentReading->hide();
+        unitPanels_->showConfiguration(false);
+        unitPanels_->showReadings(false);
     }
 }
 
@@ -411,25 +369,14 @@ void frmMain::pibDisconnect_Click() { mnuDisconnectItem_Click(); }
 
 void frmMain::pibViewStat_Click()
 {
-    frCurrent[0]->show();
-    frCurrent[1]->show();
-    frCurrentReading->show();
+    unitPanels_->showConfiguration(true);
+    unitPanels_->showReadings(true);
 }
 
-void frmMain::mnuViewCalibItem_Click()
-{
-    frCurrent[0]->show();
-    frCurrent[1]->show();
-}
-
-void frmMain::mnuCloseCalibItem_Click()
-{
-    frCurrent[0]->hide();
-    frCurrent[1]->hide();
-}
-
-void frmMain::mnuViewReadingItem_Click() { frCurrentReading->show(); }
-void frmMain::mnuCloseCurrentViewItem_Click() { frCurrentReading->hide(); }
+void frmMain::mnuViewCalibItem_Click() { unitPanels_->showConfiguration(true); }
+void frmMain::mnuCloseCalibItem_Click() { unitPanels_->showConfiguration(false); }
+void frmMain::mnuViewReadingItem_Click() { unitPanels_->showReadings(true); }
+void frmMain::mnuCloseCurrentViewItem_Click() { unitPanels_->showReadings(false); }
 
 // ---- Help ----
 

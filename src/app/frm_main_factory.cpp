@@ -19,7 +19,7 @@ void frmMain::mnuCalibTarvoItem_Click()
     // The window works on the port directly; it opens even when the port does not (that has
     // been reported, and Get Values reports the silence).
     OpenLink(app_.link());
-    Label13->setText(QStringLiteral("Tarvo Calibration"));
+    unitPanels_->setStatusText(QStringLiteral("Tarvo Calibration"));
     // One window, loaded afresh whenever it was closed.
     auto* calib = findChild<frmCalib*>(QString(), Qt::FindDirectChildrenOnly);
     if (!calib)

@@ -1,4 +1,5 @@
-// Opening a configuration file into the editor and saving a configuration to a file.
+// The configuration commands: a new configuration from the connected unit, opening one from a
+// file and saving one to a file.
 
 #include "app/application.h"
 #include "platform/widgets/named_controls.h"
@@ -27,15 +28,23 @@ void frmMain::pibOpen_Click()
         ShowEditConf();
         SetCommandState(CommandStates::ConfigurationOpen);
     }
-    showRecordOptions();
-    for (QRadioButton* option : Option1)
-        ClearOption(option);
     // An opened configuration always takes the connected unit's serial number.
     if (s.EditConf.Serial != s.UnitConf.Serial)
-        setLabelColour(LbHead[0], Red);
+        unitPanels_->markSerialTakenOver();
     s.EditConf.Serial = s.UnitConf.Serial;
-    lbWData[0]->setText(s.EditConf.Serial);
+    ssInfo->showOpenedRecord();
     ssInfo->show();
+}
+
+void frmMain::pibStart_Click()
+{
+    Session& s = app_.session();
+    ssInfo->show();
+    s.view.ConfSaved = true;
+    EditFromUnit(s);
+    ShowEditConf();
+    SetCommandState(CommandStates::ConfigurationOpen);
+    ssInfo->startFromUnit();
 }
 
 void frmMain::pibSave_Click()

@@ -30,9 +30,9 @@
 
 // ---- What the link does to this window ----
 
-void frmMain::startPollTimer() { TimConn->start(); }
-void frmMain::stopPollTimer() { TimConn->stop(); }
-void frmMain::setEditorVisible(bool visible) { ssInfo->setVisible(visible); }
+void frmMain::startPolling() { TimConn->start(); }
+void frmMain::stopPolling() { TimConn->stop(); }
+bool frmMain::polling() const { return TimConn->isActive(); }
 
 void frmMain::linkClosed()
 {
@@ -43,7 +43,7 @@ void frmMain::linkClosed()
         return;
     }
     if (editorOpen())
-        setEditorVisible(false);
+        ssInfo->hide();
     SetCommandState(CommandStates::Disconnected);
 }
 
@@ -57,29 +57,25 @@ void frmMain::setBusyPointer(bool busy)
 
 void frmMain::hideDisplayControls()
 {
-    for (QWidget* control : std::initializer_list<QWidget*>{LbHead[21], LbData[22], Label8[1], txt_discalh, txt_discall,
-                                                            Command1, lbWHead[14]})
-        control->hide();
+    unitPanels_->hideDisplayVersion();
+    ssInfo->hideDisplayControls();
 }
 
 void frmMain::showDisplay(const QString& versionText, std::int16_t low, std::int16_t high)
 {
-    LbData[22]->setText(versionText);
-    txt_discall->setText(QString::number(low));
-    txt_discalh->setText(QString::number(high));
+    unitPanels_->showDisplayVersion(versionText);
+    ssInfo->showDisplayRange(low, high);
 }
-
-void frmMain::showBurnOut() { ShowBurnOut(app_.views()); }
-void frmMain::showNoMaxReading() { ShowNoMaxReading(app_.views()); }
-void frmMain::showNoMinReading() { ShowNoMinReading(app_.views()); }
-void frmMain::showNoAmbientReading() { ShowNoAmbientReading(app_.views()); }
-void frmMain::refreshBigReading() { RefreshBigReading(app_.views()); }
 
 void frmMain::showReadingFrames()
 {
-    frCurrentReading->show();
-    frCurrent[0]->show();
-    frCurrent[1]->show();
+    unitPanels_->showReadings(true);
+    unitPanels_->showConfiguration(true);
+}
+
+void frmMain::enableUpdateUnit()
+{
+    ToolbarButton(2)->setEnabled(true);
 }
 
 void frmMain::ShowEditConf()
@@ -123,20 +119,7 @@ void frmMain::pibConnect_Click()
     SaveUnitRecord(app_.link());
     setBusyPointer(false);
     TimConn->start();
-    // The label of the unit's input kind in bold, the other four not.
-    QLabel* kind = LabRes;
-    switch (s.UnitConf.InputClass) {
-    case ClassRtd: kind = LabRTD; break;
-    case ClassThermocouple: kind = LabTC; break;
-    case ClassVoltage: kind = LabVol; break;
-    case ClassPotentiometer: kind = LabPot; break;
-    default: break;
-    }
-    for (QLabel* label : {LabRTD, LabTC, LabVol, LabPot, LabRes}) {
-        QFont font = label->font();
-        font.setBold(label == kind);
-        label->setFont(font);
-    }
+    ssInfo->markInputKind(s.UnitConf.InputClass);
 }
 
 void frmMain::mnuDisconnectItem_Click()
@@ -210,8 +193,8 @@ void frmMain::pibupdate_Click()
         return;
     }
     frmStatus& confirm = app_.statusWindow();
-    confirm.LbData[14]->setText(QString::number(s.EditConf.DispLow));
-    confirm.LbData[15]->setText(QString::number(s.EditConf.DispHigh));
+    confirm.LbData[SummaryData::DispLow]->setText(QString::number(s.EditConf.DispLow));
+    confirm.LbData[SummaryData::DispHigh]->setText(QString::number(s.EditConf.DispHigh));
     // Only the window's Update button confirms; a confirmation of an earlier update does not count.
     link.update.UpdateConfirmed = false;
     runModal(confirm);
@@ -251,31 +234,3 @@ void frmMain::resetExtremes(Extremes which)
 void frmMain::mnuResetMax_Click() { resetExtremes(Extremes::Maximum); }
 void frmMain::mnuResetMin_Click() { resetExtremes(Extremes::Minimum); }
 void frmMain::cmdResetMin_Click() { resetExtremes(Extremes::Both); }
-
-// ---- The labels the views draw into ----
-
-EditPanel frmMain::editPanel() const
-{
-    EditPanel p;
-    p.lbWHead = lbWHead;
-    p.lbWData = lbWData;
-    p.lbWUnit = lbWUnit;
-    p.FrMode = FrMode;
-    p.LabModeDif = LabModeDif;
-    p.LabModeNor = LabModeNor;
-    p.OptMode = OptMode;
-    p.cmdChangeRange = cmdChangeRange;
-    p.cmdTagChange = cmdTagChange;
-    p.Frame2 = Frame2;
-    p.FrBurn = FrBurn;
-    p.cmdDirChange = cmdDirChange;
-    p.cmdAvrChange = cmdAvrChange;
-    p.FrFreq = FrFreq;
-    p.FrAmbient = FrAmbient;
-    return p;
-}
-
-UnitPanel frmMain::unitPanel() const
-{
-    return UnitPanel{LbHead, LbData, LbUnit, Label13};
-}

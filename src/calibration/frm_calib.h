@@ -35,16 +35,16 @@ public:
     void RowLabel_Click(int index);
 
     QLabel* Label4;  // "Rasko Factory Calibration"
-    QPushButton* Command1;
-    QPushButton* Command2;
-    QLabel* Label1;
+    QPushButton* Command1;  // "Get Values"
+    QPushButton* Command2;  // "Exit"
+    QLabel* Label1;         // "Lab Check Sum:"
     QLabel* lbLabCS;
-    QLabel* Label2;
+    QLabel* Label2;         // "Customer Check Sum 0:"
     QLabel* lbCusCS0;
-    QLabel* Label3;
+    QLabel* Label3;         // "Customer Check Sum 1:"
     QLabel* lbCusCS1;
-    QGroupBox* Frame1;
-    std::array<QRadioButton*, 16> Option1{};
+    QGroupBox* Frame1;      // the rows of calibration steps, values and memory transfers
+    std::array<QRadioButton*, 16> Option1{};  // one per row
     std::array<QLabel*, 14> lbOption{};
     // The row captions Label5 … Label20: RowLabel[i] is the caption of Option1[i].
     std::array<QLabel*, 16> RowLabel{};

@@ -41,8 +41,8 @@ public:
 
     void reject() override;
 
-    QLabel* Label1;
-    QLabel* Label2;
+    QLabel* Label1;  // "Insert The Correct Readings :"
+    QLabel* Label2;  // "Current Measure :"
     QLabel* lbCurrRead;
     QLabel* lbCurrUnit;
     std::array<QRadioButton*, 2> optError{};

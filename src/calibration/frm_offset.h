@@ -33,11 +33,11 @@ public:
 
     void reject() override;
 
-    QLabel* Label1;
-    QLabel* Label3;
+    QLabel* Label1;  // "Offset Trimming :"
+    QLabel* Label3;  // "Current measure :"
     QLabel* lbCurrRead;
     QLabel* lbCurrUnit;
-    QLabel* Label2;
+    QLabel* Label2;  // "Enter New Value :"
     QLineEdit* txtOffset;
     QPushButton* cmdEnterOffset;
     QPushButton* cmdDone;

@@ -1,5 +1,6 @@
 #include "check/check_record.h"
 
+#include "delvo2_version.h"
 #include "link/connect_poll.h"
 #include "model/conf_record.h"
 #include "model/correction_scale.h"
@@ -95,5 +96,5 @@ QString ConformityText(const CheckTable& table)
 
 QString CheckSoftwareText()
 {
-    return QStringLiteral("delvo2 " DELVO_VERSION);
+    return QStringLiteral("delvo2 " DELVO2_VERSION);
 }

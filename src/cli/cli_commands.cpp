@@ -48,9 +48,10 @@ public:
         , link_{session_, port, host.clock, op_, windows_, portNames_, catalogue_}
     {
         session_.AppDir = options.appDir.value_or(DefaultAppDir(host.registryAppPath, host.currentDir));
-        // The simulated unit's records stay out of the program folder unless a folder was given.
-        if (options.port.simulated && !options.appDir)
-            session_.RecordDir = DemoRecordFolder();
+        // --appdir keeps everything in its folder; else the simulated unit's records go to the demo
+        // folder, and a read-only installation's to the user's data folder.
+        if (!options.appDir)
+            session_.RecordDir = options.port.simulated ? DemoRecordFolder() : host.recordDir;
         // A device name or the simulated unit is bound to port number 1.
         link_.state.PortNumber = options.port.portNumber > 0 ? options.port.portNumber : std::int16_t(1);
         if (options.port.simulated)

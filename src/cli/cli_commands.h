@@ -25,13 +25,15 @@ struct CliHost {
     std::function<void(const QByteArray&)> err;
     std::optional<QString> registryAppPath;
     QString currentDir;
+    // Where the unit records go without --appdir (InstalledRecordFolder); empty: the program folder.
+    QString recordDir = {};
     // Waits for Enter on the console (check --wait-enter); false when the input has ended.
-    std::function<bool()> waitForEnter;
+    std::function<bool()> waitForEnter = {};
     // Applies a check's reference at the unit's input: set for the simulated unit, which stands
     // in for the technician's calibrator; empty for a real unit.
-    std::function<void(double)> applyReference;
+    std::function<void(double)> applyReference = {};
     // The program's settings: the certificates' issuer, number prefix and counter.
-    std::function<QSettings&()> settings;
+    std::function<QSettings&()> settings = {};
 };
 
 // Runs delvo2-cli (arguments[0] is the program's name); returns the exit code (CliExit).

@@ -161,7 +161,8 @@ QString CliUsage()
         "DEV is a device (/dev/ttyUSB0, a pseudo-terminal, COM3), a port number (Com n), or\n"
         "'simulated' for a simulated unit inside the program. DIR (the unit records and the\n"
         "sensor tables) defaults to the installed program folder, else the current directory;\n"
-        "without --appdir the simulated unit's records go to the demo folder of the user's data.\n"
+        "without --appdir the simulated unit's records go to the demo folder of the user's data,\n"
+        "and those of an installation with a read-only program folder to the user's data folder.\n"
         "Messages go to stderr as 'Title: text'; every question is answered No.\n"
         "Exit codes: 0 success, 1 communication failure, 2 usage, 3 file error,\n"
         "4 a check point outside its tolerance, 5 standard input ended during a check.\n");

@@ -23,7 +23,7 @@ static_assert(std::tuple_size_v<decltype(RTDtype::OptPt)> * std::tuple_size_v<de
 // True when the value lies beyond either limit of the record's sensor in the given units.
 bool OutsideSensorLimits(const ConfRecord& record, float value, std::uint8_t units)
 {
-    return !MaxLimitText(record, value, float(units)).isEmpty() || !MinLimitText(record, value, float(units)).isEmpty();
+    return !MaxLimitText(record, value, MeasureUnit(units)).isEmpty() || !MinLimitText(record, value, MeasureUnit(units)).isEmpty();
 }
 
 } // namespace

@@ -47,7 +47,7 @@ public:
     std::array<QRadioButton*, 3> Optwire{};
     QLabel* Lab3wir = nullptr;
     QLabel* Lab4wire = nullptr;
-    QLabel* Label1 = nullptr;
+    QLabel* Label1 = nullptr;  // the caption of the two-wire option
     QPushButton* ComDone;
     QPushButton* Comcancel;
 

@@ -2,19 +2,23 @@
 
 #include "model/operator_messages.h"
 #include "model/safe_file.h"
+#include "model/session.h"
 
+#include <QFile>
 #include <QRegularExpression>
 
 #include <limits>
 
-QString PortFilePath(const QString& appDir)
+QString PortFilePath(const QString& folder)
 {
-    return appDir + QStringLiteral("/PortNo.txt");
+    return folder + QStringLiteral("/PortNo.txt");
 }
 
-void ReadPortFile(const QString& folder, std::int16_t& portNumber, Operator& op)
+void ReadPortFile(const Session& session, std::int16_t& portNumber, Operator& op)
 {
-    const QString path = PortFilePath(folder);
+    // Until the user has chosen a port of their own, the one shipped in the program folder.
+    const QString own = PortFilePath(RecordFolder(session));
+    const QString path = QFile::exists(own) ? own : PortFilePath(session.AppDir);
     QByteArray bytes;
     // The first number in the file; the file is tiny, anything large is not a port file.
     static const QRegularExpression firstNumber(QStringLiteral("^\\s*([+-]?\\d+)"));
@@ -29,9 +33,9 @@ void ReadPortFile(const QString& folder, std::int16_t& portNumber, Operator& op)
     portNumber = std::int16_t(number);
 }
 
-void WritePortFile(const QString& folder, std::int16_t portNumber, Operator& op)
+void WritePortFile(const Session& session, std::int16_t portNumber, Operator& op)
 {
-    const QString path = PortFilePath(folder);
+    const QString path = PortFilePath(RecordFolder(session));
     if (!WriteFileAtomically(path, QByteArray::number(portNumber) + "\r\n"))
         IllegalPathMessage(op, CantAccessFileText(path));
 }

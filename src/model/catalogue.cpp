@@ -107,11 +107,11 @@ struct Limit {
 };
 
 // The limit that applies to an input in the given units, or none when the units do not fit it.
-std::optional<Limit> limitFor(std::uint8_t code, float units, bool upper)
+std::optional<Limit> limitFor(std::uint8_t code, MeasureUnit units, bool upper)
 {
     const InputType* type = FindInputType(code);
     for (std::size_t u = 0; type && u < type->limits.size(); ++u)
-        if (units == float(u) && type->limits[u])
+        if (std::size_t(units) == u && type->limits[u])
             return Limit{upper ? type->limits[u]->high : type->limits[u]->low, limitUnits[u]};
     return std::nullopt;
 }
@@ -123,13 +123,13 @@ QString limitText(const Limit& limit)
 
 } // namespace
 
-QString MaxLimitText(const ConfRecord& record, float value, float units)
+QString MaxLimitText(const ConfRecord& record, float value, MeasureUnit units)
 {
     const auto limit = limitFor(record.InputCode, units, true);
     return limit && value > float(limit->value) ? limitText(*limit) : QString();
 }
 
-QString MinLimitText(const ConfRecord& record, float value, float units)
+QString MinLimitText(const ConfRecord& record, float value, MeasureUnit units)
 {
     const auto limit = limitFor(record.InputCode, units, false);
     return limit && value < float(limit->value) ? limitText(*limit) : QString();

@@ -50,6 +50,6 @@ bool IsSensorCode(const Catalogue& catalogue, std::uint8_t code);
 int ThermocoupleIndex(const Catalogue& catalogue, std::uint8_t code);
 
 // Range limits of the record's sensor: the limit as text ("850°C", "4000 Ohm") when the value
-// lies beyond it in the given units (0 °C, 1 °F, 2 Ohm, 3 mV); empty otherwise.
-QString MaxLimitText(const ConfRecord& record, float value, float units);
-QString MinLimitText(const ConfRecord& record, float value, float units);
+// lies beyond it in the given units (°C, °F, Ohm, mV); empty otherwise.
+QString MaxLimitText(const ConfRecord& record, float value, MeasureUnit units);
+QString MinLimitText(const ConfRecord& record, float value, MeasureUnit units);

@@ -18,12 +18,16 @@ inline constexpr std::uint8_t ClassPotentiometer = 2;
 inline constexpr std::uint8_t ClassVoltage = 3;
 inline constexpr std::uint8_t ClassResistor = 4;
 
-// Measurement unit codes.
-inline constexpr std::uint8_t UnitsCelsius = 0;
-inline constexpr std::uint8_t UnitsFahrenheit = 1;
-inline constexpr std::uint8_t UnitsOhm = 2;
-inline constexpr std::uint8_t UnitsMillivolt = 3;
-inline constexpr std::uint8_t UnitsPercent = 4;
+// Measurement units; a record's Units byte holds one of these numbers (or anything a unit or a
+// file sent, until checked).
+enum class MeasureUnit : std::uint8_t { Celsius = 0, Fahrenheit = 1, Ohm = 2, Millivolt = 3, Percent = 4, None = 255 };
+
+// The same as byte codes, as the record keeps them.
+inline constexpr std::uint8_t UnitsCelsius = std::uint8_t(MeasureUnit::Celsius);
+inline constexpr std::uint8_t UnitsFahrenheit = std::uint8_t(MeasureUnit::Fahrenheit);
+inline constexpr std::uint8_t UnitsOhm = std::uint8_t(MeasureUnit::Ohm);
+inline constexpr std::uint8_t UnitsMillivolt = std::uint8_t(MeasureUnit::Millivolt);
+inline constexpr std::uint8_t UnitsPercent = std::uint8_t(MeasureUnit::Percent);
 
 // The configuration of one transmitter, its live readings, its correction and factory data.
 struct ConfRecord {

@@ -28,8 +28,8 @@ enum class CommandStates : std::int16_t {
 // object. The device link keeps its own state (link/link_state.h).
 struct Session {
     QString AppDir;
-    // Where the unit records (S….urd, E….urd) are kept when not in AppDir: the demo keeps the
-    // simulated unit's records in a folder of its own.
+    // Where the files the program writes (unit records S….urd, E….urd, PortNo.txt) go when not
+    // in AppDir: the user's data folder of a read-only installation, the demo's folder of its own.
     QString RecordDir;
     ConfRecord EditConf;
     ConfRecord UnitConf;
@@ -45,7 +45,7 @@ struct Catalogue;
 // not) also takes the connected unit's display range over into EditConf.
 bool LookupInputCodeWithDisplay(Session& session, const Catalogue& catalogue, ConfRecord& record, std::uint8_t code);
 
-// The folder of the unit records: RecordDir, or AppDir when none is set.
+// The folder of the unit records and the port file: RecordDir, or AppDir when none is set.
 QString RecordFolder(const Session& session);
 
 // Start-up: both records reset and the view's flags cleared.

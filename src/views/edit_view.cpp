@@ -39,24 +39,24 @@ void drawEditPanel(const ConfRecord& conf, EditPanel& p)
 {
     for (int i = 0; i <= 13; ++i)
         setLabelColour(p.lbWHead[i], windowTextColour(p.lbWHead[i]));
-    p.lbWData[0]->setText(conf.Serial);
-    p.lbWData[1]->setText(conf.Tag);
-    setLabelColour(p.lbWData[2], Blue);
-    p.lbWData[2]->setText(inputTypeText(conf));
-    p.lbWData[4]->setText(ValueText(conf.RangeMin));
-    p.lbWData[5]->setText(ValueText(conf.RangeMax));
-    p.lbWData[6]->setText(BurnOutText(conf.BurnOut));
-    p.lbWData[7]->setText(OutDirText(conf.OutDir));
-    p.lbWData[8]->setText(FreqText(conf.Freq));
-    p.lbWData[9]->setText(ModeText(conf.Mode));
-    p.lbWData[3]->setText(WiresText(conf));
+    p.lbWData[EditData::Serial]->setText(conf.Serial);
+    p.lbWData[EditData::Tag]->setText(conf.Tag);
+    setLabelColour(p.lbWData[EditData::InputType], Blue);
+    p.lbWData[EditData::InputType]->setText(inputTypeText(conf));
+    p.lbWData[EditData::RangeMin]->setText(ValueText(conf.RangeMin));
+    p.lbWData[EditData::RangeMax]->setText(ValueText(conf.RangeMax));
+    p.lbWData[EditData::BurnOut]->setText(BurnOutText(conf.BurnOut));
+    p.lbWData[EditData::OutDir]->setText(OutDirText(conf.OutDir));
+    p.lbWData[EditData::Freq]->setText(FreqText(conf.Freq));
+    p.lbWData[EditData::Mode]->setText(ModeText(conf.Mode));
+    p.lbWData[EditData::Wires]->setText(WiresText(conf));
     // The output-range row: Min and Max values sit in data labels 10 and 11, damping in 12.
-    p.lbWData[10]->setText(ValueText(conf.OutMin));
-    p.lbWData[11]->setText(ValueText(conf.OutMax));
-    p.lbWData[12]->setText(GeneralText(conf.Damping));
-    p.lbWUnit[0]->setText(UnitsText(conf.Units));
-    p.lbWUnit[1]->setText(UnitsText(conf.Units));
-    setEnabled({p.lbWHead[9], p.lbWData[9], p.FrMode, p.LabModeDif, p.LabModeNor, p.OptMode[0], p.OptMode[1]},
+    p.lbWData[EditData::OutMin]->setText(ValueText(conf.OutMin));
+    p.lbWData[EditData::OutMax]->setText(ValueText(conf.OutMax));
+    p.lbWData[EditData::Damping]->setText(GeneralText(conf.Damping));
+    p.lbWUnit[EditUnits::RangeMin]->setText(UnitsText(conf.Units));
+    p.lbWUnit[EditUnits::RangeMax]->setText(UnitsText(conf.Units));
+    setEnabled({p.lbWHead[EditHead::Mode], p.lbWData[EditData::Mode], p.FrMode, p.LabModeDif, p.LabModeNor, p.OptMode[0], p.OptMode[1]},
                ModeApplies(conf.InputClass));
 }
 
@@ -72,8 +72,8 @@ void drawSummary(const ConfRecord& conf, SummaryForm& form)
                                 GeneralText(conf.Damping), AmbUnitsText(conf.AmbUnits)};
     for (int i = 0; i < 14; ++i)
         form.LbData[i]->setText(values[i]);
-    form.LbUnit[0]->setText(UnitsText(conf.Units));
-    form.LbUnit[1]->setText(UnitsText(conf.Units));
+    form.LbUnit[SummaryUnits::RangeMin]->setText(UnitsText(conf.Units));
+    form.LbUnit[SummaryUnits::RangeMax]->setText(UnitsText(conf.Units));
 }
 
 void drawEditSummaries(const ConfRecord& conf, ViewTargets& targets)
@@ -81,22 +81,22 @@ void drawEditSummaries(const ConfRecord& conf, ViewTargets& targets)
     SummaryForm& status = targets.status;
     for (int i = 0; i <= 13; ++i)
         setLabelColour(status.LbHead[i], DarkGreen);
-    status.LbHead[3]->setText(rangeHeading(conf.InputClass));
+    status.LbHead[SummaryHead::InputRange]->setText(rangeHeading(conf.InputClass));
     drawSummary(conf, status);
     drawSummary(conf, targets.printSts);
     // The confirmation greys the mode row out; the printout leaves it out.
     const bool mode = ModeApplies(conf.InputClass);
-    setEnabled({status.LbHead[9], status.LbData[9]}, mode);
-    targets.printSts.LbHead[9]->setVisible(mode);
-    targets.printSts.LbData[9]->setVisible(mode);
+    setEnabled({status.LbHead[SummaryHead::Mode], status.LbData[SummaryData::Mode]}, mode);
+    targets.printSts.LbHead[SummaryHead::Mode]->setVisible(mode);
+    targets.printSts.LbData[SummaryData::Mode]->setVisible(mode);
 }
 
 void resetEditPanelColours(EditPanel& p)
 {
-    for (QLabel* label : {p.lbWData[0], p.lbWData[1], p.lbWData[4], p.lbWData[5], p.lbWData[10], p.lbWData[11],
-                          p.lbWData[12], p.lbWUnit[0], p.lbWUnit[1]})
+    for (QLabel* label : {p.lbWData[EditData::Serial], p.lbWData[EditData::Tag], p.lbWData[EditData::RangeMin], p.lbWData[EditData::RangeMax], p.lbWData[EditData::OutMin], p.lbWData[EditData::OutMax],
+                          p.lbWData[EditData::Damping], p.lbWUnit[EditUnits::RangeMin], p.lbWUnit[EditUnits::RangeMax]})
         setLabelColour(label, EditNearBlack);
-    setLabelColour(p.lbWData[2], Blue);
+    setLabelColour(p.lbWData[EditData::InputType], Blue);
 }
 
 // Paints `labels` red when `differs`; true when it did (a field without a label still counts).
@@ -115,22 +115,22 @@ void markStatusChanges(Session& session, SummaryForm& s)
     const ConfRecord& e = session.EditConf;
     const ConfRecord& u = session.UnitConf;
     const bool differs[] = {
-        markDifference(e.DispHigh != u.DispHigh, {s.LbHead[16]}),
-        markDifference(e.DispLow != u.DispLow, {s.LbHead[15]}),
-        markDifference(!SameTag(e.Tag, u.Tag), {s.LbHead[1]}),
-        markDifference(e.InputName != u.InputName, {s.LbHead[2]}),
-        markDifference(e.RangeMin != u.RangeMin, {s.LbHead[4]}),
-        markDifference(e.RangeMax != u.RangeMax, {s.LbHead[5]}),
-        markDifference(e.BurnOut != u.BurnOut, {s.LbHead[6]}),
-        markDifference(e.OutDir != u.OutDir, {s.LbHead[7]}),
-        markDifference(e.Freq != u.Freq, {s.LbHead[8]}),
-        markDifference(e.Wires != u.Wires, {s.LbHead[2]}),
-        markDifference(ModeApplies(e.InputClass) && e.Mode != u.Mode, {s.LbHead[9]}),
-        markDifference(e.Units != u.Units, {s.LbUnit[0], s.LbUnit[1]}),
-        markDifference(e.OutMin != u.OutMin, {s.LbHead[11]}),
-        markDifference(e.OutMax != u.OutMax, {s.LbHead[12]}),
-        markDifference(e.Damping != u.Damping, {s.LbHead[10]}),
-        markDifference(e.AmbUnits != u.AmbUnits, {s.LbHead[13]}),
+        markDifference(e.DispHigh != u.DispHigh, {s.LbHead[SummaryHead::DisplayHigh]}),
+        markDifference(e.DispLow != u.DispLow, {s.LbHead[SummaryHead::DisplayLow]}),
+        markDifference(!SameTag(e.Tag, u.Tag), {s.LbHead[SummaryHead::Tag]}),
+        markDifference(e.InputName != u.InputName, {s.LbHead[SummaryHead::InputType]}),
+        markDifference(e.RangeMin != u.RangeMin, {s.LbHead[SummaryHead::RangeMin]}),
+        markDifference(e.RangeMax != u.RangeMax, {s.LbHead[SummaryHead::RangeMax]}),
+        markDifference(e.BurnOut != u.BurnOut, {s.LbHead[SummaryHead::BurnOut]}),
+        markDifference(e.OutDir != u.OutDir, {s.LbHead[SummaryHead::Output]}),
+        markDifference(e.Freq != u.Freq, {s.LbHead[SummaryHead::MainsFreq]}),
+        markDifference(e.Wires != u.Wires, {s.LbHead[SummaryHead::InputType]}),
+        markDifference(ModeApplies(e.InputClass) && e.Mode != u.Mode, {s.LbHead[SummaryHead::Mode]}),
+        markDifference(e.Units != u.Units, {s.LbUnit[SummaryUnits::RangeMin], s.LbUnit[SummaryUnits::RangeMax]}),
+        markDifference(e.OutMin != u.OutMin, {s.LbHead[SummaryHead::OutMin]}),
+        markDifference(e.OutMax != u.OutMax, {s.LbHead[SummaryHead::OutMax]}),
+        markDifference(e.Damping != u.Damping, {s.LbHead[SummaryHead::Damping]}),
+        markDifference(e.AmbUnits != u.AmbUnits, {s.LbHead[SummaryHead::AmbientUnits]}),
     };
     session.view.ConfDiffers = std::ranges::any_of(differs, [](bool d) { return d; });
 }
@@ -141,7 +141,7 @@ void setEditControlsEnabled(const ConfRecord& conf, EditPanel& p)
         setEnabled({p.cmdChangeRange, p.cmdTagChange, p.Frame2, p.FrBurn, p.cmdDirChange, p.cmdAvrChange, p.FrFreq,
                     p.FrMode},
                    false);
-        for (QLabel* label : {p.lbWData[4], p.lbWData[5], p.lbWUnit[0], p.lbWUnit[1]})
+        for (QLabel* label : {p.lbWData[EditData::RangeMin], p.lbWData[EditData::RangeMax], p.lbWUnit[EditUnits::RangeMin], p.lbWUnit[EditUnits::RangeMax]})
             label->clear();
         return;
     }
@@ -170,22 +170,22 @@ void MarkEditPanelChanges(Session& session, ViewTargets& targets,
     const ConfRecord& e = session.EditConf;
     const ConfRecord& u = session.UnitConf;
     const bool differs[] = {
-        markDifference(e.Serial != u.Serial, {p.lbWHead[0]}),
-        markDifference(!SameTag(e.Tag, u.Tag), {p.lbWHead[1]}),
-        markDifference(e.InputName != u.InputName, {p.lbWHead[2]}),
-        markDifference(e.RangeMin != u.RangeMin, {p.lbWHead[4]}),
-        markDifference(e.RangeMax != u.RangeMax, {p.lbWHead[5]}),
+        markDifference(e.Serial != u.Serial, {p.lbWHead[EditHead::Serial]}),
+        markDifference(!SameTag(e.Tag, u.Tag), {p.lbWHead[EditHead::Tag]}),
+        markDifference(e.InputName != u.InputName, {p.lbWHead[EditHead::SensorType]}),
+        markDifference(e.RangeMin != u.RangeMin, {p.lbWHead[EditHead::RangeMin]}),
+        markDifference(e.RangeMax != u.RangeMax, {p.lbWHead[EditHead::RangeMax]}),
         markDifference(e.BurnOut != u.BurnOut, {}),
-        markDifference(e.OutDir != u.OutDir, {p.lbWHead[7]}),
-        markDifference(e.Freq != u.Freq, {p.lbWHead[8]}),
-        markDifference(e.Wires != u.Wires, {p.lbWHead[2]}),
-        markDifference(ModeApplies(e.InputClass) && e.Mode != u.Mode, {p.lbWHead[9]}),
-        markDifference(e.Units != u.Units, {p.lbWUnit[0], p.lbWUnit[1]}),
+        markDifference(e.OutDir != u.OutDir, {p.lbWHead[EditHead::OutputRange]}),
+        markDifference(e.Freq != u.Freq, {p.lbWHead[EditHead::MainsFreq]}),
+        markDifference(e.Wires != u.Wires, {p.lbWHead[EditHead::SensorType]}),
+        markDifference(ModeApplies(e.InputClass) && e.Mode != u.Mode, {p.lbWHead[EditHead::Mode]}),
+        markDifference(e.Units != u.Units, {p.lbWUnit[EditUnits::RangeMin], p.lbWUnit[EditUnits::RangeMax]}),
         // The output-range row: the heading beside each value, not the one of the same index.
-        markDifference(e.OutMin != u.OutMin, {p.lbWHead[11]}),
-        markDifference(e.OutMax != u.OutMax, {p.lbWHead[12]}),
-        markDifference(e.Damping != u.Damping, {p.lbWHead[10]}),
-        markDifference(e.AmbUnits != u.AmbUnits, {p.lbWHead[13]}),
+        markDifference(e.OutMin != u.OutMin, {p.lbWHead[EditHead::OutMin]}),
+        markDifference(e.OutMax != u.OutMax, {p.lbWHead[EditHead::OutMax]}),
+        markDifference(e.Damping != u.Damping, {p.lbWHead[EditHead::Damping]}),
+        markDifference(e.AmbUnits != u.AmbUnits, {p.lbWHead[EditHead::AmbientUnits]}),
     };
     const bool any = std::ranges::any_of(differs, [](bool d) { return d; });
     session.view.ConfDiffers = any;

@@ -13,7 +13,10 @@ constexpr const char* Headings[18] = {
     "Max :", "Ambient Temprature Units :", "Minimum Reading :", "Maximum Reading :", "Current Reading :",
     "Ambient Reading :"};
 
-constexpr SummaryRow ReadingRows[] = {{14, 14, 2}, {15, 15, 3}, {16, 16, 4}, {17, 17, 5}};
+constexpr SummaryRow ReadingRows[] = {{PrintConHead::MinReading, PrintConData::MinRead, UnitUnits::MinRead},
+                                      {PrintConHead::MaxReading, PrintConData::MaxRead, UnitUnits::MaxRead},
+                                      {PrintConHead::CurrentReading, PrintConData::Reading, UnitUnits::Reading},
+                                      {PrintConHead::AmbientReading, PrintConData::AmbRead, UnitUnits::AmbRead}};
 
 } // namespace
 

@@ -37,8 +37,8 @@ frmPrintsts::frmPrintsts(QWidget* parent)
         LbUnit[i] = ReportLabel(this, QStringLiteral("LbUnit"), i);
     AddReportRows(page.rows, 0, ConfigurationRows, LbHead, LbData, LbUnit);
     // The mains frequency is not part of the printout.
-    LbHead[8]->hide();
-    LbData[8]->hide();
+    LbHead[SummaryHead::MainsFreq]->hide();
+    LbData[SummaryData::Freq]->hide();
 }
 
 SummaryForm frmPrintsts::targets() const

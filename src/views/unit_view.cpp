@@ -60,74 +60,74 @@ void ShowUnitConf(const Session& session, ViewTargets& targets)
 
     for (int i = 0; i <= 17; ++i)
         setLabelColour(m.LbHead[i], DarkBlue);
-    setLabelColour(m.LbHead[12], Blue);
+    setLabelColour(m.LbHead[UnitHead::CurrentReading], Blue);
 
     const bool hasMin = c.MinRead != NoMinReading;
     const bool hasMax = c.MaxRead != NoMaxReading;
     const bool hasReading = c.Reading != BurnOutReading;
     const bool hasAmbient = c.AmbRead != NoAmbientReading;
     const QString units = UnitsText(c.Units);
-    setTexts({m.LbUnit[0], m.LbUnit[1], pc.LbUnit[0], pc.LbUnit[1]}, units);
+    setTexts({m.LbUnit[UnitUnits::RangeMin], m.LbUnit[UnitUnits::RangeMax], pc.LbUnit[UnitUnits::RangeMin], pc.LbUnit[UnitUnits::RangeMax]}, units);
     if (hasMin)
-        setTexts({m.LbUnit[2], pc.LbUnit[2]}, units);
+        setTexts({m.LbUnit[UnitUnits::MinRead], pc.LbUnit[UnitUnits::MinRead]}, units);
     if (hasMax)
-        setTexts({m.LbUnit[3], pc.LbUnit[3]}, units);
+        setTexts({m.LbUnit[UnitUnits::MaxRead], pc.LbUnit[UnitUnits::MaxRead]}, units);
     if (hasReading) {
-        setTexts({m.LbUnit[4], pc.LbUnit[4]}, units);
+        setTexts({m.LbUnit[UnitUnits::Reading], pc.LbUnit[UnitUnits::Reading]}, units);
         for (const ReadingLabels& window : targets.calibration)
             window.lbCurrUnit->setText(units);
     }
     if (hasAmbient)
-        setTexts({m.LbUnit[5], pc.LbUnit[5]}, UnitsText(c.AmbUnits));
+        setTexts({m.LbUnit[UnitUnits::AmbRead], pc.LbUnit[UnitUnits::AmbRead]}, UnitsText(c.AmbUnits));
 
-    setTexts({m.LbData[0], pc.LbData[0], st.LbData[0]}, c.Serial);
-    setTexts({m.LbData[1], pc.LbData[1], st.LbData[1]}, c.Tag);
-    setTexts({m.LbData[2], pc.LbData[2], st.LbData[2]}, c.InputName);
-    setTexts({m.LbData[3], pc.LbData[4], st.LbData[4]}, ValueText(c.RangeMin));
+    setTexts({m.LbData[UnitData::Serial], pc.LbData[PrintConData::Serial], st.LbData[SummaryData::Serial]}, c.Serial);
+    setTexts({m.LbData[UnitData::Tag], pc.LbData[PrintConData::Tag], st.LbData[SummaryData::Tag]}, c.Tag);
+    setTexts({m.LbData[UnitData::InputName], pc.LbData[PrintConData::InputName], st.LbData[SummaryData::InputType]}, c.InputName);
+    setTexts({m.LbData[UnitData::RangeMin], pc.LbData[PrintConData::RangeMin], st.LbData[SummaryData::RangeMin]}, ValueText(c.RangeMin));
     if (c.RangeMin != NoValue) {
-        m.LbData[20]->setText(QString::number(c.DispLow));
-        m.LbData[21]->setText(QString::number(c.DispHigh));
+        m.LbData[UnitData::DispLow]->setText(QString::number(c.DispLow));
+        m.LbData[UnitData::DispHigh]->setText(QString::number(c.DispHigh));
     }
-    setTexts({m.LbData[4], pc.LbData[5], st.LbData[5]}, ValueText(c.RangeMax));
+    setTexts({m.LbData[UnitData::RangeMax], pc.LbData[PrintConData::RangeMax], st.LbData[SummaryData::RangeMax]}, ValueText(c.RangeMax));
     if (hasMin)
-        setTexts({m.LbData[5], pc.LbData[14]}, readingText(c, c.MinRead));
+        setTexts({m.LbData[UnitData::MinRead], pc.LbData[PrintConData::MinRead]}, readingText(c, c.MinRead));
     if (hasMax)
-        setTexts({m.LbData[6], pc.LbData[15]}, readingText(c, c.MaxRead));
-    setTexts({m.LbData[7], pc.LbData[6], st.LbData[6]}, BurnOutText(c.BurnOut));
-    setTexts({m.LbData[8], pc.LbData[7], st.LbData[7]}, OutDirText(c.OutDir));
-    setTexts({m.LbData[9], pc.LbData[8], st.LbData[8]}, FreqText(c.Freq));
-    setTexts({m.LbData[10], pc.LbData[9], st.LbData[9]}, ModeText(c.Mode));
+        setTexts({m.LbData[UnitData::MaxRead], pc.LbData[PrintConData::MaxRead]}, readingText(c, c.MaxRead));
+    setTexts({m.LbData[UnitData::BurnOut], pc.LbData[PrintConData::BurnOut], st.LbData[SummaryData::BurnOut]}, BurnOutText(c.BurnOut));
+    setTexts({m.LbData[UnitData::OutDir], pc.LbData[PrintConData::OutDir], st.LbData[SummaryData::OutDir]}, OutDirText(c.OutDir));
+    setTexts({m.LbData[UnitData::Freq], pc.LbData[PrintConData::Freq], st.LbData[SummaryData::Freq]}, FreqText(c.Freq));
+    setTexts({m.LbData[UnitData::Mode], pc.LbData[PrintConData::Mode], st.LbData[SummaryData::Mode]}, ModeText(c.Mode));
     // The confirmation shows the ambient reading in its ambient row and drops a missing one.
     if (hasAmbient && c.AmbRead != NoValue)
-        setTexts({m.LbData[11], pc.LbData[17], st.LbData[13]}, tenthText(c.AmbRead));
+        setTexts({m.LbData[UnitData::AmbRead], pc.LbData[PrintConData::AmbRead], st.LbData[SummaryData::AmbUnits]}, tenthText(c.AmbRead));
     else
-        st.LbData[13]->clear();
+        st.LbData[SummaryData::AmbUnits]->clear();
     const QLocale locale;
-    m.LbData[12]->setText(locale.toString(QDate::currentDate(), QLocale::ShortFormat));
-    m.LbData[15]->setText(locale.toString(QTime::currentTime(), QLocale::ShortFormat));
+    m.LbData[UnitData::Date]->setText(locale.toString(QDate::currentDate(), QLocale::ShortFormat));
+    m.LbData[UnitData::Time]->setText(locale.toString(QTime::currentTime(), QLocale::ShortFormat));
     if (hasReading) {
         const QString reading = readingText(c, c.Reading);
-        setTexts({m.LbData[13], pc.LbData[16]}, reading);
+        setTexts({m.LbData[UnitData::Reading], pc.LbData[PrintConData::Reading]}, reading);
         for (const ReadingLabels& window : targets.calibration)
             window.lbCurrRead->setText(reading);
     }
-    setTexts({m.LbData[14], pc.LbData[3]}, WiresText(c));
-    setTexts({m.LbData[16], pc.LbData[10]}, tenthText(c.OutMin));
-    setTexts({m.LbData[17], pc.LbData[11]}, tenthText(c.OutMax));
-    setTexts({m.LbData[18], pc.LbData[12]}, GeneralText(c.Damping));
-    setTexts({m.LbData[19], pc.LbData[13]}, AmbUnitsText(c.AmbUnits));
+    setTexts({m.LbData[UnitData::Wires], pc.LbData[PrintConData::Wires]}, WiresText(c));
+    setTexts({m.LbData[UnitData::OutMin], pc.LbData[PrintConData::OutMin]}, tenthText(c.OutMin));
+    setTexts({m.LbData[UnitData::OutMax], pc.LbData[PrintConData::OutMax]}, tenthText(c.OutMax));
+    setTexts({m.LbData[UnitData::Damping], pc.LbData[PrintConData::Damping]}, GeneralText(c.Damping));
+    setTexts({m.LbData[UnitData::AmbUnits], pc.LbData[PrintConData::AmbUnits]}, AmbUnitsText(c.AmbUnits));
 
-    setVisible({m.LbHead[11], m.LbData[10], st.LbHead[9], st.LbData[9], pc.LbHead[9], pc.LbData[9]},
+    setVisible({m.LbHead[UnitHead::Mode], m.LbData[UnitData::Mode], st.LbHead[SummaryHead::Mode], st.LbData[SummaryData::Mode], pc.LbHead[PrintConHead::Mode], pc.LbData[PrintConData::Mode]},
                ModeApplies(c.InputClass));
-    setVisible({m.LbHead[13], m.LbData[11], st.LbData[13], m.LbUnit[5]}, true);
-    setVisible({st.LbHead[8], st.LbData[8], pc.LbHead[8], pc.LbData[8]}, false);
+    setVisible({m.LbHead[UnitHead::Ambient], m.LbData[UnitData::AmbRead], st.LbData[SummaryData::AmbUnits], m.LbUnit[UnitUnits::AmbRead]}, true);
+    setVisible({st.LbHead[SummaryHead::MainsFreq], st.LbData[SummaryData::Freq], pc.LbHead[PrintConHead::MainsFreq], pc.LbData[PrintConData::Freq]}, false);
     RefreshBigReading(targets);
 }
 
 void ShowBurnOut(ViewTargets& targets)
 {
-    setTexts({targets.unit.LbData[13], targets.printCon.LbData[16]}, BurnOutCaption);
-    targets.unit.LbUnit[4]->setText(Blank);
+    setTexts({targets.unit.LbData[UnitData::Reading], targets.printCon.LbData[PrintConData::Reading]}, BurnOutCaption);
+    targets.unit.LbUnit[UnitUnits::Reading]->setText(Blank);
     for (const ReadingLabels& window : targets.calibration) {
         window.lbCurrRead->setText(BurnOutCaption);
         window.lbCurrUnit->setText(Blank);
@@ -138,28 +138,28 @@ void ShowBurnOut(ViewTargets& targets)
 // unit panel and the connected-unit printout.
 void ShowNoMaxReading(ViewTargets& targets)
 {
-    setTexts({targets.unit.LbData[6], targets.printCon.LbData[15]}, NoReadingCaption);
-    targets.unit.LbUnit[3]->setText(Blank);
+    setTexts({targets.unit.LbData[UnitData::MaxRead], targets.printCon.LbData[PrintConData::MaxRead]}, NoReadingCaption);
+    targets.unit.LbUnit[UnitUnits::MaxRead]->setText(Blank);
 }
 
 void ShowNoMinReading(ViewTargets& targets)
 {
-    setTexts({targets.unit.LbData[5], targets.printCon.LbData[14]}, NoReadingCaption);
-    targets.unit.LbUnit[2]->setText(Blank);
+    setTexts({targets.unit.LbData[UnitData::MinRead], targets.printCon.LbData[PrintConData::MinRead]}, NoReadingCaption);
+    targets.unit.LbUnit[UnitUnits::MinRead]->setText(Blank);
 }
 
 // Like the minimum and maximum: the ambient unit label is blanked so that no stale unit stands
 // beside "No Reading".
 void ShowNoAmbientReading(ViewTargets& targets)
 {
-    setTexts({targets.unit.LbData[11], targets.printCon.LbData[17]}, NoReadingCaption);
-    targets.unit.LbUnit[5]->setText(Blank);
+    setTexts({targets.unit.LbData[UnitData::AmbRead], targets.printCon.LbData[PrintConData::AmbRead]}, NoReadingCaption);
+    targets.unit.LbUnit[UnitUnits::AmbRead]->setText(Blank);
 }
 
 void RefreshBigReading(ViewTargets& targets)
 {
     UnitPanel& m = targets.unit;
-    m.Label13->setText(m.LbData[13]->text() + QLatin1Char(' ') + m.LbUnit[4]->text());
+    m.Label13->setText(m.LbData[UnitData::Reading]->text() + QLatin1Char(' ') + m.LbUnit[UnitUnits::Reading]->text());
 }
 
 void ClearUnitPanel(ViewTargets& targets)
@@ -173,5 +173,5 @@ void ClearUnitPanel(ViewTargets& targets)
         label->clear();
     for (int i = 0; i <= 17; ++i)
         setLabelColour(m.LbHead[i], PanelNearBlack);
-    setLabelColour(m.LbHead[12], Blue);
+    setLabelColour(m.LbHead[UnitHead::CurrentReading], Blue);
 }

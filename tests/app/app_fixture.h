@@ -11,6 +11,7 @@
 #include "support/scripted_operator.h"
 #include "support/scripted_print_dialogs.h"
 
+#include <QLabel>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -44,6 +45,16 @@ struct AppRig {
     bool startInstalled();
 
     frmMain& w() { return app->mainWindow(); }
+    ConfigurationEditor& editor() { return w().editor(); }
+    // A control of the main window by its object name ("LbData_13", "txtSerial").
+    template <class T = QWidget>
+    T* control(const QString& name)
+    {
+        T* found = w().findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+    QLabel* label(const QString& name) { return control<QLabel>(name); }
     // The enabled state of a managed control (toolbar button, menu, item or button) by name.
     bool enabled(const QString& name);
 };

@@ -53,7 +53,7 @@ TEST_F(CommandState, TransitionsEnableTheRightCommands)
         Session& s = app->session();
         app->link().state.LinkOpen = t.linkOpen;
         s.EditConf.InputClass = t.inputClass;
-        w().ssInfo->setVisible(t.editorOpen);
+        editor().setVisible(t.editorOpen);
         for (const int code : t.codes)
             w().SetCommandState(CommandStates(code));
         EXPECT_EQ(s.CommandState, CommandStates(t.codes.back()));
@@ -74,20 +74,20 @@ TEST_F(CommandState, StatusTextAndUnitPanels)
 {
     ASSERT_TRUE(startInstalled());
     w().pibViewStat_Click();
-    w().Label13->setText(QStringLiteral("25.2 °C"));
+    label("Label13")->setText(QStringLiteral("25.2 °C"));
 
     for (const CommandStates busyOrConnected : {CommandStates::Busy, CommandStates::Connected}) {
         w().SetCommandState(busyOrConnected);
-        EXPECT_EQ(w().Label13->text(), QStringLiteral("25.2 °C"));
+        EXPECT_EQ(label("Label13")->text(), QStringLiteral("25.2 °C"));
     }
     w().SetCommandState(CommandStates::NotConnected);
-    EXPECT_EQ(w().Label13->text(), QStringLiteral("Not Connected"));
-    EXPECT_FALSE(w().frCurrent[0]->isHidden()); // only a disconnect hides the panels
+    EXPECT_EQ(label("Label13")->text(), QStringLiteral("Not Connected"));
+    EXPECT_FALSE(control<QGroupBox>("frCurrent_0")->isHidden()); // only a disconnect hides the panels
 
-    w().Label13->setText(QStringLiteral("25.2 °C"));
+    label("Label13")->setText(QStringLiteral("25.2 °C"));
     w().SetCommandState(CommandStates::Disconnected);
-    EXPECT_EQ(w().Label13->text(), QStringLiteral("Not Connected"));
-    EXPECT_TRUE(w().frCurrent[0]->isHidden() && w().frCurrent[1]->isHidden() && w().frCurrentReading->isHidden());
+    EXPECT_EQ(label("Label13")->text(), QStringLiteral("Not Connected"));
+    EXPECT_TRUE(control<QGroupBox>("frCurrent_0")->isHidden() && control<QGroupBox>("frCurrent_1")->isHidden() && control<QGroupBox>("frCurrentReading")->isHidden());
 }
 
 } // namespace

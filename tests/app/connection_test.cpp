@@ -1,5 +1,6 @@
 #include "app_fixture.h"
 
+#include "link/link_control.h"
 #include "link/ui/frm_status.h"
 #include "model/catalogue.h"
 #include "model/conf_files.h"
@@ -34,18 +35,18 @@ TEST_F(Connection, ConnectShowsTheUnitAndPollsIt)
 {
     connect();
     EXPECT_EQ(app->session().CommandState, CommandStates::Connected);
-    EXPECT_EQ(QStringList({w().LbData[0]->text(), w().LbData[2]->text(), w().LbData[22]->text()}),
+    EXPECT_EQ(QStringList({label("LbData_0")->text(), label("LbData_2")->text(), label("LbData_22")->text()}),
               QStringList({"0512307", "Pt-100 (385)", "V 2 . 4"}));
-    EXPECT_TRUE(!w().frCurrentReading->isHidden() && w().TimConn->isActive());
-    EXPECT_TRUE(w().LabRTD->font().bold() && !w().LabTC->font().bold());
+    EXPECT_TRUE(!control<QGroupBox>("frCurrentReading")->isHidden() && w().polling());
+    EXPECT_TRUE(label("LabRTD")->font().bold() && !label("LabTC")->font().bold());
     EXPECT_TRUE(QFile::exists(UnitRecordPath(app->session().AppDir, QStringLiteral("0512307"))));
-    EXPECT_TRUE(w().Label13->text().endsWith(QString::fromUtf8("\u00B0C"))) << w().Label13->text().toStdString();
+    EXPECT_TRUE(label("Label13")->text().endsWith(QString::fromUtf8("\u00B0C"))) << label("Label13")->text().toStdString();
 
     // The timer polls once a second; a burnt-out sensor shows on the panel.
     unit.setBurnOut(true);
     clock.advance(1.5);
-    EXPECT_EQ(w().LbData[13]->text(), QStringLiteral("Burn Out"));
-    EXPECT_TRUE(w().Label13->text().startsWith(QStringLiteral("Burn Out")));
+    EXPECT_EQ(label("LbData_13")->text(), QStringLiteral("Burn Out"));
+    EXPECT_TRUE(label("Label13")->text().startsWith(QStringLiteral("Burn Out")));
     EXPECT_TRUE(op.boxes.empty()) << op.transcript().toStdString();
 }
 
@@ -55,11 +56,11 @@ TEST_F(Connection, DisconnectAsksFirst)
     op.answer(false);
     w().mnuDisconnectItem_Click();
     EXPECT_TRUE(app->link().state.LinkOpen);
-    EXPECT_TRUE(w().TimConn->isActive());
+    EXPECT_TRUE(w().polling());
 
     op.answer(true);
     w().pibDisconnect_Click();
-    EXPECT_TRUE(!app->link().state.LinkOpen && app->session().CommandState == CommandStates::Disconnected && w().frCurrentReading->isHidden());
+    EXPECT_TRUE(!app->link().state.LinkOpen && app->session().CommandState == CommandStates::Disconnected && control<QGroupBox>("frCurrentReading")->isHidden());
 }
 
 TEST_F(Connection, UnplugDuringPollingClosesTheLinkAtOnce)
@@ -70,7 +71,7 @@ TEST_F(Connection, UnplugDuringPollingClosesTheLinkAtOnce)
     clock.advance(20);
     EXPECT_FALSE(app->link().state.LinkOpen);
     EXPECT_EQ(app->session().CommandState, CommandStates::NotConnected);
-    EXPECT_FALSE(w().TimConn->isActive());
+    EXPECT_FALSE(w().polling());
     // The vanished port ends the very next exchange: no time-outs to sit through, one message.
     EXPECT_EQ(op.only(), (ScriptedOperator::Box{"Communication Error",
                                                 "There's Some Problems Connecting The Unit,Check Connections."}));
@@ -110,7 +111,7 @@ TEST_F(Connection, UpdateUnitWritesTheEditedConfiguration)
     s.EditConf.RangeMin = 0;
     s.EditConf.RangeMax = 800;
     s.EditConf.Tag = QStringLiteral("TT-303 \u20AC");  // the euro sign goes out as its ANSI byte
-    w().ssInfo->show();
+    editor().show();
     w().ShowEditConf();
     EXPECT_EQ(s.CommandState, CommandStates::Edited);
 
@@ -124,13 +125,13 @@ TEST_F(Connection, UpdateUnitWritesTheEditedConfiguration)
     EXPECT_EQ(seen, (QStringList{"frmStatus", "ComWait"}));
     EXPECT_TRUE(op.boxes.empty()) << op.transcript().toStdString();
     EXPECT_EQ(unit.memory().configuration().tag, QByteArray("TT-303 \x80").leftJustified(19, ' '));
-    EXPECT_TRUE(s.UnitConf.InputCode == 0x61 && s.CommandState == CommandStates::Connected && w().TimConn->isActive());
+    EXPECT_TRUE(s.UnitConf.InputCode == 0x61 && s.CommandState == CommandStates::Connected && w().polling());
 
     // The first poll waits for the unit to restart, then the panel shows the new input.
     clock.advance(15);
-    EXPECT_EQ(w().LbData[2]->text(), QStringLiteral("T/C Type K"));
-    EXPECT_EQ(w().LbData[1]->text().trimmed(), QStringLiteral("TT-303 \u20AC"));
-    EXPECT_FALSE(w().ssInfo->isHidden());
+    EXPECT_EQ(label("LbData_2")->text(), QStringLiteral("T/C Type K"));
+    EXPECT_EQ(label("LbData_1")->text().trimmed(), QStringLiteral("TT-303 \u20AC"));
+    EXPECT_FALSE(editor().isHidden());
 }
 
 TEST_F(Connection, CancelledConfirmationSendsNothing)
@@ -152,7 +153,7 @@ TEST_F(Connection, CancelledConfirmationSendsNothing)
     EXPECT_NE(app->session().CommandState, CommandStates::Busy);
     unit.setBurnOut(true);
     clock.advance(2);
-    EXPECT_EQ(w().LbData[13]->text(), QStringLiteral("Burn Out"));
+    EXPECT_EQ(label("LbData_13")->text(), QStringLiteral("Burn Out"));
 
     // An incomplete configuration, or a serial number the unit cannot hold, stops before anything
     // is sent.
@@ -173,7 +174,7 @@ TEST_F(Connection, ResetButtonClearsTheExtremesAndKeepsTheUnitRecord)
     connect();
     clock.advance(3);  // a few polls: the unit has stored extremes
     const ConfRecord before = app->session().UnitConf;
-    w().cmdResetMin->click();
+    control<QPushButton>("cmdResetMin")->click();
     EXPECT_TRUE(op.boxes.empty()) << op.transcript().toStdString();
     const std::vector<UnitMarker>& markers = unit.memory().markers();
     for (std::uint8_t address : {0xE0, 0xEC})
@@ -181,4 +182,32 @@ TEST_F(Connection, ResetButtonClearsTheExtremesAndKeepsTheUnitRecord)
     EXPECT_EQ(app->session().UnitConf, before);
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("S.urd"))));
     EXPECT_FALSE(app->link().update.ResetButtonUsed);
+}
+
+// When the link closes under an open, unsaved edit, the window offers to save it: Yes writes the
+// chosen file and keeps the editor; No closes the editor; the reserved suffix is refused.
+TEST_F(Connection, ClosingLinkOffersToSaveAnUnsavedEdit)
+{
+    struct Case {
+        bool save;
+        const char* file;
+        bool written;
+    } const cases[] = {{true, "saved.cal", true}, {false, "", false}, {true, "S1.urd", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        connect();
+        w().pibStart_Click();
+        app->session().view.ConfSaved = false;
+        app->session().EditConf.Tag = QStringLiteral("EDITED");
+        op.boxes.clear();
+        op.answer(c.save);
+        if (c.save)
+            dialogs.choose(path(QLatin1String(c.file)));
+        Disconnect(app->link());
+        EXPECT_EQ(op.boxes.front().title, QStringLiteral("Save Calibration?"));
+        EXPECT_EQ(QFile::exists(path(QLatin1String(c.file))) && *c.file, c.written);
+        EXPECT_EQ(editor().isHidden(), !c.save);
+        EXPECT_EQ(app->session().CommandState == CommandStates::Disconnected, !c.save);
+        editor().hide();
+    }
 }

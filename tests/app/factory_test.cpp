@@ -50,8 +50,8 @@ TEST_F(Factory, OpensOnTheBarePortAndOnlyTheMemoryRowsRespondBeforeGetValues)
 {
     w().pibConnect_Click();
     frmCalib& calib = open();
-    EXPECT_TRUE(calib.isVisible() && app->link().state.LinkOpen && !w().TimConn->isActive());
-    EXPECT_EQ(w().Label13->text(), QStringLiteral("Tarvo Calibration"));
+    EXPECT_TRUE(calib.isVisible() && app->link().state.LinkOpen && !w().polling());
+    EXPECT_EQ(label("Label13")->text(), QStringLiteral("Tarvo Calibration"));
     EXPECT_EQ(rows(calib), QStringLiteral("0000000000000011"));
     op.boxes.clear();
     QTest::mouseClick(calib.RowLabel[2], Qt::LeftButton);  // a disabled step row ignores its caption

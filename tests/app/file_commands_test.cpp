@@ -51,7 +51,7 @@ TEST_F(FileCommands, CancelIsSilentAndAFailedDialogIsReported)
         (w().*command)();
         EXPECT_EQ(lastBox(), "Dialog box Error: An error occured while trying to " + QString::fromLatin1(verb) + " a file.");
     }
-    EXPECT_TRUE(w().ssInfo->isHidden());
+    EXPECT_TRUE(editor().isHidden());
 }
 
 TEST_F(FileCommands, OpenedFileTakesTheConnectedUnitsSerialNumber)
@@ -64,11 +64,11 @@ TEST_F(FileCommands, OpenedFileTakesTheConnectedUnitsSerialNumber)
     w().pibOpen_Click();
     EXPECT_EQ(dialogs.shown.back(), QStringLiteral("open *.cal, *.*"));
     EXPECT_TRUE(op.boxes.empty()) << op.transcript().toStdString();
-    EXPECT_TRUE(!w().ssInfo->isHidden() && w().ToolbarButton(8)->isEnabled());
-    EXPECT_TRUE(edit().BurnOut == 1 && w().OptBurn[0]->isChecked());
+    EXPECT_TRUE(!editor().isHidden() && w().ToolbarButton(8)->isEnabled());
+    EXPECT_TRUE(edit().BurnOut == 1 && control<QRadioButton>("OptBurn_0")->isChecked());
     EXPECT_EQ(edit().Serial, unitConf().Serial);
-    EXPECT_EQ(w().lbWData[0]->text(), unitConf().Serial);
-    EXPECT_TRUE(isRedText(w().LbHead[0]));
+    EXPECT_EQ(label("lbWData_0")->text(), unitConf().Serial);
+    EXPECT_TRUE(isRedText(label("LbHead_0")));
 }
 
 // A tag from a file is text, never markup: every label that shows it shows its characters.
@@ -99,7 +99,7 @@ TEST_F(FileCommands, FileThatFailsToReadStillOpensTheEditor)
     w().pibOpen_Click();
     EXPECT_EQ(lastBox(), QStringLiteral("Illegal File: Illegal Sensor-Type was found in file."));
     EXPECT_TRUE(edit().Damping == 7 && edit().Serial == unitConf().Serial);
-    EXPECT_TRUE(w().OptBurn[1]->isChecked() && !w().ssInfo->isHidden());
+    EXPECT_TRUE(control<QRadioButton>("OptBurn_1")->isChecked() && !editor().isHidden());
 }
 
 } // namespace

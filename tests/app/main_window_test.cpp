@@ -49,8 +49,8 @@ TEST_F(MainWindow, MenusAndToolbarAsCreated)
                                             "View Connected Unit's Configuration", "Print Configuration", "Help..."}));
     EXPECT_TRUE(tips[12].contains(QStringLiteral("not for use")));
     // After the numbered buttons, a separator and the confirming exit.
-    EXPECT_EQ(w().Toolbar->actions().size(), 15);
-    EXPECT_EQ(w().Toolbar->actions().last()->toolTip(), QStringLiteral("Exit"));
+    EXPECT_EQ(control<QToolBar>("Toolbar")->actions().size(), 15);
+    EXPECT_EQ(control<QToolBar>("Toolbar")->actions().last()->toolTip(), QStringLiteral("Exit"));
     const QIcon icon = w().ToolbarButton(1)->icon();  // enabled and disabled pictures differ
     EXPECT_NE(icon.pixmap(32, QIcon::Normal).toImage(), icon.pixmap(32, QIcon::Disabled).toImage());
 }
@@ -59,16 +59,16 @@ TEST_F(MainWindow, ToolbarRunsTheButtonsCommand)
 {
     ASSERT_TRUE(startInstalled());
     w().ToolbarButton(10)->trigger(); // disabled while not connected
-    EXPECT_FALSE(w().frCurrent[0]->isVisible());
+    EXPECT_FALSE(control<QGroupBox>("frCurrent_0")->isVisible());
     w().SetCommandState(CommandStates::Connected);
     w().ToolbarButton(10)->trigger();
-    EXPECT_TRUE(w().frCurrent[0]->isVisible());
-    EXPECT_TRUE(w().frCurrentReading->isVisible());
+    EXPECT_TRUE(control<QGroupBox>("frCurrent_0")->isVisible());
+    EXPECT_TRUE(control<QGroupBox>("frCurrentReading")->isVisible());
 
     app->session().view.ConfSaved = true;
-    w().ssInfo->show();
+    editor().show();
     w().Toolbar_ButtonClick(8);
-    EXPECT_TRUE(w().ssInfo->isHidden());
+    EXPECT_TRUE(editor().isHidden());
     EXPECT_FALSE(w().ToolbarButton(8)->isEnabled());
 
     for (const int nothing : {4, 9, 13, 0, 14})
@@ -108,17 +108,17 @@ TEST_F(MainWindow, LeavingOffersToSaveAnOpenChangedConfigurationAndTheExitButton
         op.boxes.clear();
         endRequests.clear();
         ASSERT_TRUE(startInstalled());
-        w().ssInfo->setVisible(c.editorOpen);
+        editor().setVisible(c.editorOpen);
         app->session().view.ConfSaved = c.saved;
         for (const bool answer : c.answers)
             op.answer(answer);
 
         if (c.door == Button)
-            w().pibExit->click();
+            w().pibExit_Click();
         else if (c.door == ToolbarExit)
             w().findChild<QAction*>(QStringLiteral("Toolbar_Exit"))->trigger();
         else if (c.door == Menu)
-            w().mnuExitItem->trigger();
+            control<QAction>("mnuExitItem")->trigger();
         else
             w().close();
 
@@ -129,7 +129,7 @@ TEST_F(MainWindow, LeavingOffersToSaveAnOpenChangedConfigurationAndTheExitButton
         EXPECT_EQ(endRequests, c.ends ? std::vector<int>{0} : std::vector<int>{});
         EXPECT_EQ(w().isVisible(), !c.ends);
         if (c.door == Button || c.door == ToolbarExit) {
-            EXPECT_EQ(w().ssInfo->isHidden(), c.ends);
+            EXPECT_EQ(editor().isHidden(), c.ends);
         }
     }
     EXPECT_EQ(app->exitCode(), 0);
@@ -138,7 +138,7 @@ TEST_F(MainWindow, LeavingOffersToSaveAnOpenChangedConfigurationAndTheExitButton
 TEST_F(MainWindow, HelpShowsTheHelpFileOrReportsItMissing)
 {
     ASSERT_TRUE(startInstalled());
-    w().mnuTopicsItem->trigger();
+    control<QAction>("mnuTopicsItem")->trigger();
     EXPECT_EQ(op.only(), (ScriptedOperator::Box{QStringLiteral("Illegal Pathname"),
                                                 QStringLiteral("Can't access file: '") + path(QStringLiteral("help.html")) + QStringLiteral("'.")}));
     EXPECT_TRUE(endRequests.empty());
@@ -153,7 +153,7 @@ TEST_F(MainWindow, HelpShowsTheHelpFileOrReportsItMissing)
     EXPECT_TRUE(help->isVisible());
     EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("Press Start.")));
 
-    w().pibHelp->click(); // the help picture button has no command
+    w().pibHelp_Click(); // the help picture button has no command
     EXPECT_TRUE(op.boxes.empty());
 }
 

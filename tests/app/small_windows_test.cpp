@@ -22,7 +22,7 @@ using SmallWindows = AppFixture;
 TEST_F(SmallWindows, AboutShowsTheVersionAndRefusesTyping)
 {
     ASSERT_TRUE(startInstalled());
-    w().mnuAboutItem->trigger();
+    control<QAction>("mnuAboutItem")->trigger();
     QPointer<frmAbout> about = w().findChild<frmAbout*>();
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());

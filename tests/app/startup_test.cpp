@@ -28,13 +28,13 @@ TEST_F(StartUp, InstalledProgramStartsNotConnected)
         if (i != 4 && i != 9 && w().ToolbarButton(i)->isEnabled())
             enabledButtons.push_back(i);
     EXPECT_EQ(enabledButtons, (std::vector<int>{1, 12, 13}));
-    EXPECT_TRUE(!w().mnuCalib->menuAction()->isEnabled() && w().mnuConnect->menuAction()->isEnabled());
-    EXPECT_EQ(w().Label13->text(), QStringLiteral("Not Connected"));
+    EXPECT_TRUE(!control<QMenu>("mnuCalib")->menuAction()->isEnabled() && control<QMenu>("mnuConnect")->menuAction()->isEnabled());
+    EXPECT_EQ(label("Label13")->text(), QStringLiteral("Not Connected"));
     // The mains frequency is neither shown nor offered.
-    for (QWidget* hidden : std::initializer_list<QWidget*>{w().lbWHead[8], w().lbWData[8], w().FrFreq, w().OptFreq[0], w().OptFreq[1],
-                                                           w().LbData[9], w().LbHead[10], w().ssInfo})
+    for (QWidget* hidden : std::initializer_list<QWidget*>{label("lbWHead_8"), label("lbWData_8"), control<QGroupBox>("FrFreq"), control<QRadioButton>("OptFreq_0"), control<QRadioButton>("OptFreq_1"),
+                                                           label("LbData_9"), label("LbHead_10"), &editor()})
         EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
-    EXPECT_FALSE(w().TimConn->isActive());
+    EXPECT_FALSE(w().polling());
 }
 
 TEST_F(StartUp, MissingInstallationEndsTheProgramBeforeAnythingElse)

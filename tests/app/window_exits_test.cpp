@@ -100,7 +100,7 @@ void startTagUpdate(AppRig& r)
     Session& s = r.app->session();
     EditFromUnit(s);
     s.EditConf.Tag = QStringLiteral("TT-EXIT");
-    r.w().ssInfo->show();
+    r.editor().show();
     r.w().ShowEditConf();
     r.app->link().update.UpdateConfirmed = true;
     r.w().pibupdate_Click();
@@ -116,8 +116,8 @@ void enterOffset(AppRig& r)
 void openInputType(AppRig& r, int option)
 {
     EditFromUnit(r.app->session());
-    r.w().ssInfo->show();
-    r.w().Option1_Click(option);
+    r.editor().show();
+    r.editor().Option1_Click(option);
 }
 
 // The rows of the four input-type windows: Done takes the chosen input, Cancel what the
@@ -244,7 +244,7 @@ Outcome runWay(const ExitRow& row, Way way)
     const Session& s = r.app->session();
     const Link& link = r.app->link();
     return {s.EditConf, s.UnitConf, link.update.UpdateConfirmed, link.update.UpdateStep, link.update.UpdateKind,
-            s.CommandState, link.state.LinkOpen, r.w().TimConn->isActive(), link.state.PortNumber,
+            s.CommandState, link.state.LinkOpen, r.w().polling(), link.state.PortNumber,
             r.unit.memory().blocks().size(), r.unit.memory().configuration().tag, r.op.transcript(),
             window && window->isVisible()};
 }
@@ -303,7 +303,7 @@ TEST_F(SummaryLayout, ConfirmationShowsEachValueBesideItsHeading)
     s.EditConf.OutMin = 4, s.EditConf.OutMax = 20, s.EditConf.Damping = 5;
     s.EditConf.DispLow = -200, s.EditConf.DispHigh = 1000;
     s.EditConf.RangeMin = -50, s.EditConf.RangeMax = 150, s.EditConf.BurnOut = 1, s.EditConf.OutDir = 1;
-    w().ssInfo->show();
+    editor().show();
     std::vector<std::pair<int, QString>> shown;
     modal.onOpen = [&shown](QDialog& dialog) {
         auto& confirm = static_cast<frmStatus&>(dialog);

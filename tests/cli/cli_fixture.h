@@ -62,6 +62,7 @@ struct CliTest : ::testing::Test {
                  [this](const QByteArray& bytes) { err += bytes; },
                  std::nullopt,
                  QDir::currentPath(),
+                 {},
                  [this] { return enters-- > 0; },
                  [this](double reference) { unit.applyInput(reference); },
                  [this]() -> QSettings& { return settings; }};

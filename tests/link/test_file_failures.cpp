@@ -57,7 +57,9 @@ const Writer writers[] = {
      }},
     {"port file", [](const QString& f) { return PortFilePath(f); },
      [](const QString& path, ScriptedOperator& op) {
-         WritePortFile(QFileInfo(path).path(), 3, op);  // it tells only of a failure
+         Session session;
+         session.AppDir = QFileInfo(path).path();
+         WritePortFile(session, 3, op);  // it tells only of a failure
          return op.boxes.empty();
      }},
 };

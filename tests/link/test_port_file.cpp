@@ -27,8 +27,33 @@ TEST(PortFile, ReadsTheFirstNumberOrKeepsThePortAndTellsTheOperator)
         if (!content.isNull())
             ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
         file.close();
-        ReadPortFile(s.AppDir, portNumber, op);
+        ReadPortFile(s, portNumber, op);
         EXPECT_EQ(portNumber, port ? port : 9) << content.toStdString();
         EXPECT_EQ(op.boxes, port ? std::vector<ScriptedOperator::Box>{} : refused) << content.toStdString();
     }
+}
+
+// With a folder of its own (the user's data folder of an installation), the port file is written
+// there; the program folder's copy is only the default until then.
+TEST(PortFile, OwnFolderTakesTheShippedDefaultUntilItHoldsItsOwn)
+{
+    QTemporaryDir appDir, ownDir;
+    Session s;
+    s.AppDir = appDir.path();
+    s.RecordDir = ownDir.path();
+    QFile shipped(PortFilePath(s.AppDir));
+    ASSERT_TRUE(shipped.open(QIODevice::WriteOnly) && shipped.write("4\r\n") == 3);
+    shipped.close();
+    ScriptedOperator op;
+
+    std::int16_t portNumber = 0;
+    ReadPortFile(s, portNumber, op);
+    EXPECT_EQ(portNumber, 4);
+    WritePortFile(s, 6, op);
+    ReadPortFile(s, portNumber = 0, op);
+
+    EXPECT_EQ(portNumber, 6);
+    EXPECT_TRUE(op.boxes.empty());
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    EXPECT_EQ(shipped.readAll(), "4\r\n");
 }

@@ -69,7 +69,8 @@ TEST(RangeLimits, EachSensorInTheUnitsThatFitIt)
     for (const auto& c : cases) {
         ConfRecord r;
         r.InputCode = c.code;
-        const QString text = c.max ? MaxLimitText(r, c.value, c.units) : MinLimitText(r, c.value, c.units);
+        const MeasureUnit units = MeasureUnit(c.units);
+        const QString text = c.max ? MaxLimitText(r, c.value, units) : MinLimitText(r, c.value, units);
         EXPECT_EQ(text, QString::fromUtf8(c.limit)) << int(c.code) << (c.max ? " max " : " min ") << c.value;
     }
 }

@@ -1,7 +1,9 @@
 #include "platform/install_registry.h"
 #include "platform/port_names.h"
+#include "platform/user_folders.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -28,6 +30,35 @@ TEST(InstallRegistry, FindsTheDefaultValueOfTheAppPathsKeyInItsFile)
     file.write("[" + QByteArray(AppPathsKey) + "]\n@=/srv/tool/delvo2\n");
     file.close();
     EXPECT_EQ(InstallRegistry::fromFile(path).appPathValue(), QStringLiteral("/srv/tool/delvo2"));
+}
+
+// An installation marks its program folder read-only; the files the program writes then go to
+// the user's data folder.
+TEST(InstallRegistry, ReadOnlyAppDirSendsWrittenFilesToTheUserDataFolder)
+{
+    QTemporaryDir dir;
+    qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toLocal8Bit());
+    const QByteArray key = "[" + QByteArray(AppPathsKey) + "]\n@=/usr/lib/delvo2/delvo2\n";
+    const std::pair<QByteArray, bool> cases[] = {
+        {key + "ReadOnlyAppDir=1\n", true},
+        {key + "readonlyappdir=1\r\n", true},
+        {key, false},
+        {key + "ReadOnlyAppDir=0\n", false},
+        {key + "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Other]\nReadOnlyAppDir=1\n", false},
+        {"ReadOnlyAppDir=1\n" + key, false},
+    };
+    const QString path = dir.filePath(QStringLiteral("registry.ini"));
+    for (const auto& [text, readOnly] : cases) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size());
+        file.close();
+        const InstallRegistry registry = InstallRegistry::fromFile(path);
+        EXPECT_EQ(registry.appDirReadOnly(), readOnly) << text.toStdString();
+        EXPECT_EQ(InstalledRecordFolder(registry), readOnly ? dir.filePath(QStringLiteral("data/delvo2")) : QString())
+            << text.toStdString();
+    }
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("data/delvo2"))).isDir());
+    qunsetenv("XDG_DATA_HOME");
 }
 
 TEST(PortNames, LinuxRuleAndOverrides)

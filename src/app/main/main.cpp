@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "app/frm_main.h"
 #include "app/routing_port.h"
+#include "delvo2_version.h"
 #include "link/qt_serial_port.h"
 #include "platform/real_clock.h"
 #include "platform/user_folders.h"
@@ -64,7 +65,7 @@ int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("delvo2"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("MIRTAL_1.11"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("MIRTAL_" DELVO2_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -110,7 +111,8 @@ int main(int argc, char** argv)
     ModalRunner modal(clock, false);
     SystemPrintDialogs printDialogs(dialogs, modal);
 
-    Application app(Seams{op, clock, port, dialogs, modal, printDialogs}, InstallRegistry::system(), std::move(ports),
+    const InstallRegistry registry = InstallRegistry::system();
+    Application app(Seams{op, clock, port, dialogs, modal, printDialogs}, registry, std::move(ports),
                     [](int exitCode) { QCoreApplication::exit(exitCode); });
     op.setParent(&app.mainWindow());
     dialogs.setParent(&app.mainWindow());
@@ -125,6 +127,8 @@ int main(int argc, char** argv)
         hint->setTextFormat(Qt::PlainText);
         hint->setStyleSheet(QStringLiteral("QLabel { background: #ffd24d; color: black; padding: 2px 6px; font-weight: bold; }"));
         app.mainWindow().statusBar()->addPermanentWidget(hint, 1);
+    } else {
+        app.useRecordFolder(InstalledRecordFolder(registry));
     }
     app.start();
     if (const std::optional<int> exitCode = app.exitCode())

@@ -7,6 +7,7 @@
 #include "platform/console_input.h"
 #include "platform/install_registry.h"
 #include "platform/real_clock.h"
+#include "platform/user_folders.h"
 #include "sim/simulated_port.h"
 #include "sim/simulated_unit.h"
 
@@ -76,6 +77,7 @@ int main(int argc, char* argv[])
     // Every wait of the commands runs the event loop through this clock.
     RealClock clock;
     QtSerialPort serialPort;
+    const InstallRegistry registry = InstallRegistry::system();
     std::optional<SimulatedUnit> simulatedUnit;
     std::optional<SimulatedPort> simulatedPort;
     std::unique_ptr<QSettings> settings;
@@ -90,8 +92,9 @@ int main(int argc, char* argv[])
         },
         [](const QByteArray& bytes) { writeTo(stdout, bytes); },
         [](const QByteArray& bytes) { writeTo(stderr, bytes); },
-        InstallRegistry::system().appPathValue(),
+        registry.appPathValue(),
         QDir::currentPath(),
+        InstalledRecordFolder(registry),
         [&enter] { return enter.wait(); },
         [&simulatedUnit](double reference) {
             if (simulatedUnit)

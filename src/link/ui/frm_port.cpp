@@ -84,7 +84,7 @@ void frmPort::cmdPortDone_Click()
         portNames_.overrides[SelectedPort] = device;
     hide();
     link_.state.PortNumber = SelectedPort;
-    WritePortFile(link_.session.AppDir, link_.state.PortNumber, link_.op);
+    WritePortFile(link_.session, link_.state.PortNumber, link_.op);
     accept();
 }
 

@@ -41,8 +41,8 @@ frmStatus::frmStatus(Link& link, QWidget* parent)
         LbHead[i] = label(this, QStringLiteral("LbHead_%1").arg(i), QString::fromLatin1(headings[i]));
         LbData[i] = label(this, QStringLiteral("LbData_%1").arg(i));
     }
-    LbUnit[0] = label(this, QStringLiteral("LbUnit_0"));
-    LbUnit[1] = label(this, QStringLiteral("LbUnit_1"));
+    LbUnit[SummaryUnits::RangeMin] = label(this, QStringLiteral("LbUnit_0"));
+    LbUnit[SummaryUnits::RangeMax] = label(this, QStringLiteral("LbUnit_1"));
     // Each value stands beside its own heading (the output limits and the damping do not share
     // their heading's index).
     auto* grid = new QGridLayout;
@@ -65,7 +65,7 @@ frmStatus::frmStatus(Link& link, QWidget* parent)
     for (int i = 14; i < 16; ++i)
         LbData[i] = label(status, QStringLiteral("LbData_%1").arg(i));
     auto* statusRow = new QHBoxLayout(status);
-    for (QLabel* control : {LbHead[14], LbHead[15], LbData[14], LbHead[16], LbData[15]})
+    for (QLabel* control : {LbHead[SummaryHead::DisplayRange], LbHead[SummaryHead::DisplayLow], LbData[SummaryData::DispLow], LbHead[SummaryHead::DisplayHigh], LbData[SummaryData::DispHigh]})
         statusRow->addWidget(control);
     statusRow->addStretch();
 

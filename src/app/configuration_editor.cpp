@@ -1,10 +1,11 @@
 // The configuration editor: which fields may change, the serial number and tag, the input type,
-// the option groups, the display range and a new configuration from the connected unit. The
-// numeric fields (damping, output and input range) are in frm_main_editor_range.cpp.
+// the option groups, the display range, and what the window asks of it. The numeric fields
+// (damping, output and input range) are in configuration_editor_range.cpp, the tabs' layout in
+// configuration_editor_tabs.cpp.
+
+#include "app/configuration_editor.h"
 
 #include "app/application.h"
-#include "platform/widgets/named_controls.h"
-#include "app/frm_main.h"
 #include "dialogs/frm_pot.h"
 #include "dialogs/res_type.h"
 #include "dialogs/rtd_type.h"
@@ -16,10 +17,12 @@
 #include "model/formatters.h"
 #include "model/operator_messages.h"
 #include "platform/operator.h"
+#include "platform/widgets/modal_runner.h"
+#include "platform/widgets/named_controls.h"
 #include "views/label_colour.h"
 
-#include <QAction>
 #include <QButtonGroup>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -88,7 +91,7 @@ std::optional<std::int16_t> displayRangeValue(const QString& text)
 
 } // namespace
 
-void frmMain::EnableFieldChanges(int state)
+void ConfigurationEditor::EnableFieldChanges(int state)
 {
     if (state != 0 && state != 1)
         return;
@@ -106,7 +109,7 @@ void frmMain::EnableFieldChanges(int state)
         option->setEnabled(on && ModeApplies(edit.InputClass));
 }
 
-void frmMain::selectOption(QButtonGroup* group, int index)
+void ConfigurationEditor::selectOption(QButtonGroup* group, int index)
 {
     group->button(index)->setChecked(true);
     if (group == OptBurnGroup)
@@ -121,7 +124,7 @@ void frmMain::selectOption(QButtonGroup* group, int index)
         OptTemp_Click(index);
 }
 
-void frmMain::showRecordOptions()
+void ConfigurationEditor::showRecordOptions()
 {
     const auto selectOrClear = [this](QButtonGroup* group, int index) {
         if (index >= 0) {
@@ -141,22 +144,18 @@ void frmMain::showRecordOptions()
 
 // ---- Serial number: edited on its own, beside the other fields ----
 
-namespace {
-
-void showSerialEditing(frmMain& window, bool editing)
+void ConfigurationEditor::showSerialEditing(bool editing)
 {
-    showControls({window.lbWData[0], window.cmdSerialChange}, !editing);
-    showControls({window.txtSerial, window.cmdSerialDone, window.cmdSerialCancel}, editing);
+    showControls({lbWData[EditData::Serial], cmdSerialChange}, !editing);
+    showControls({txtSerial, cmdSerialDone, cmdSerialCancel}, editing);
 }
 
-} // namespace
-
-void frmMain::cmdSerialChange_Click()
+void ConfigurationEditor::cmdSerialChange_Click()
 {
-    showSerialEditing(*this, true);
+    showSerialEditing(true);
 }
 
-void frmMain::cmdSerialDone_Click()
+void ConfigurationEditor::cmdSerialDone_Click()
 {
     Session& s = app_.session();
     const QString serial = txtSerial->text().trimmed();
@@ -169,56 +168,56 @@ void frmMain::cmdSerialDone_Click()
     }
     app_.link().update.SerialChanged = serial != s.UnitConf.Serial;
     if (app_.link().update.SerialChanged) {
-        lbWData[0]->setText(serial);
+        lbWData[EditData::Serial]->setText(serial);
         s.EditConf.Serial = serial;
         s.view.ConfDiffers = true;
-        ToolbarButton(2)->setEnabled(true);
+        host_.enableUpdateUnit();
     }
-    showSerialEditing(*this, false);
+    showSerialEditing(false);
 }
 
-void frmMain::cmdSerialCancel_Click()
+void ConfigurationEditor::cmdSerialCancel_Click()
 {
     Session& s = app_.session();
     if (s.EditConf.Serial == s.UnitConf.Serial)
         s.view.ConfDiffers = false;
     app_.link().update.SerialChanged = false;
-    showSerialEditing(*this, false);
+    showSerialEditing(false);
 }
 
 // ---- Tag: the record follows the box while typing ----
 
-void frmMain::cmdTagChange_Click()
+void ConfigurationEditor::cmdTagChange_Click()
 {
     EnableFieldChanges(0);
-    showControls({lbWData[1], cmdTagChange}, false);
+    showControls({lbWData[EditData::Tag], cmdTagChange}, false);
     showControls({LbHeader, LabHead2[0], TxtTag, ComTagDone, ComTagCancel}, true);
 }
 
-void frmMain::ComTagDone_Click()
+void ConfigurationEditor::ComTagDone_Click()
 {
     Session& s = app_.session();
-    ShowEditConf();
+    host_.ShowEditConf();
     if (!SameTag(s.EditConf.Tag, s.UnitConf.Tag))
-        setLabelColour(lbWHead[1], Red);
+        setLabelColour(lbWHead[EditHead::Tag], Red);
     ComTagCancel_Click();
 }
 
-void frmMain::ComTagCancel_Click()
+void ConfigurationEditor::ComTagCancel_Click()
 {
     EnableFieldChanges(1);
     showControls({LbHeader, LabHead2[0], TxtTag, ComTagDone, ComTagCancel}, false);
-    showControls({lbWData[1], cmdTagChange}, true);
+    showControls({lbWData[EditData::Tag], cmdTagChange}, true);
 }
 
-void frmMain::TxtTag_Change()
+void ConfigurationEditor::TxtTag_Change()
 {
     app_.session().EditConf.Tag = TxtTag->text();
 }
 
 // ---- Input type ----
 
-void frmMain::Option1_Click(int index)
+void ConfigurationEditor::Option1_Click(int index)
 {
     if (index < 0 || index >= int(Option1.size()))
         return;
@@ -232,15 +231,15 @@ void frmMain::Option1_Click(int index)
         edit.Units = UnitsMillivolt;
         edit.RangeMin = NoValue;
         edit.RangeMax = NoValue;
-        lbWData[2]->setText(QStringLiteral(" Voltage Input"));
-        ShowEditConf();
+        lbWData[EditData::InputType]->setText(QStringLiteral(" Voltage Input"));
+        host_.ShowEditConf();
         const ConfRecord& unit = s.UnitConf;
         if (edit.InputName != unit.InputName && edit.InputClass != unit.InputClass && edit.InputCode != unit.InputCode)
             app_.link().update.UpdateKind = UpdateKinds::Full;
     } else {
-        const auto showEditConf = [this] { ShowEditConf(); };
+        const auto showEditConf = [this] { host_.ShowEditConf(); };
         const auto markInputType = [this] {
-            setLabelColour(lbWHead[2], Red);
+            setLabelColour(lbWHead[EditHead::SensorType], Red);
             app_.link().update.UpdateKind = UpdateKinds::Full;
         };
         std::unique_ptr<QDialog> dialog;
@@ -250,7 +249,7 @@ void frmMain::Option1_Click(int index)
         case 3: dialog = std::make_unique<frmpot>(s, app_.catalogue(), app_.op(), showEditConf, markInputType, this); break;
         default: dialog = std::make_unique<ResType>(s, app_.catalogue(), app_.op(), showEditConf, markInputType, this); break;
         }
-        runModal(*dialog);
+        app_.seams().modal.run(*dialog);
         ClearOption(Option1[std::size_t(index)]);
     }
     const std::array<QLabel*, 5> kinds{LabRTD, LabTC, LabVol, LabPot, LabRes};
@@ -264,49 +263,45 @@ void frmMain::Option1_Click(int index)
 
 // ---- Option groups ----
 
-namespace {
-
 // What every option group does once its field is set: redraw and mark the heading, or ask for a
 // choice when the field holds none.
-void showOptionField(frmMain& window, Operator& op, std::uint8_t value, std::uint8_t unitValue, QLabel* heading,
-                     const QString& missing)
+void ConfigurationEditor::showOptionField(std::uint8_t value, std::uint8_t unitValue, QLabel* heading,
+                                          const QString& missing)
 {
     if (value == NoCode) {
-        NoDataMessage(op, missing);
+        NoDataMessage(app_.op(), missing);
         return;
     }
-    window.ShowEditConf();
+    host_.ShowEditConf();
     if (value != unitValue)
         setLabelColour(heading, Red);
 }
 
-} // namespace
-
-void frmMain::OptBurn_Click(int index)
+void ConfigurationEditor::OptBurn_Click(int index)
 {
     Session& s = app_.session();
     s.EditConf.BurnOut = burnOutOfOption(index);
-    showOptionField(*this, app_.op(), s.EditConf.BurnOut, s.UnitConf.BurnOut, lbWHead[6],
+    showOptionField(s.EditConf.BurnOut, s.UnitConf.BurnOut, lbWHead[EditHead::BurnOut],
                     QStringLiteral("Please choose burn-out scale."));
 }
 
-void frmMain::OptFreq_Click(int index)
+void ConfigurationEditor::OptFreq_Click(int index)
 {
     Session& s = app_.session();
     s.EditConf.Freq = codeOfOption(index);
-    showOptionField(*this, app_.op(), s.EditConf.Freq, s.UnitConf.Freq, lbWHead[8],
+    showOptionField(s.EditConf.Freq, s.UnitConf.Freq, lbWHead[EditHead::MainsFreq],
                     QStringLiteral("Please Choose Mains Frequency."));
 }
 
-void frmMain::OptMode_Click(int index)
+void ConfigurationEditor::OptMode_Click(int index)
 {
     Session& s = app_.session();
     s.EditConf.Mode = modeOfOption(index);
-    showOptionField(*this, app_.op(), s.EditConf.Mode, s.UnitConf.Mode, lbWHead[9],
+    showOptionField(s.EditConf.Mode, s.UnitConf.Mode, lbWHead[EditHead::Mode],
                     QStringLiteral("Please choose TC operation mode."));
 }
 
-void frmMain::OptAmbient_Click(int index)
+void ConfigurationEditor::OptAmbient_Click(int index)
 {
     Session& s = app_.session();
     ConfRecord& edit = s.EditConf;
@@ -322,18 +317,23 @@ void frmMain::OptAmbient_Click(int index)
         selectOption(OptAmbientGroup, edit.AmbUnits);
     }
     rangeDoneSetsAmbient = false;
-    showOptionField(*this, app_.op(), edit.AmbUnits, s.UnitConf.AmbUnits, lbWHead[13],
+    showOptionField(edit.AmbUnits, s.UnitConf.AmbUnits, lbWHead[EditHead::AmbientUnits],
                     QStringLiteral("Please Choose The Ambient's Units."));
 }
 
 // ---- Range of the unit's local display ----
 
-void frmMain::Com_discal_dune_Click()
+void ConfigurationEditor::Com_discal_dune_Click()
 {
-    Command1_Click();
+    acceptDisplayRange();
 }
 
-void frmMain::Command1_Click()
+void ConfigurationEditor::Command1_Click()
+{
+    acceptDisplayRange();
+}
+
+void ConfigurationEditor::acceptDisplayRange()
 {
     const std::optional<std::int16_t> low = displayRangeValue(txt_discall->text());
     const std::optional<std::int16_t> high = displayRangeValue(txt_discalh->text());
@@ -348,33 +348,94 @@ void frmMain::Command1_Click()
     ConfRecord& edit = app_.session().EditConf;
     edit.DispLow = *low;
     edit.DispHigh = *high;
-    ToolbarButton(2)->setEnabled(true);
+    host_.enableUpdateUnit();
 }
 
-// ---- New configuration from the connected unit ----
 
-void frmMain::pibStart_Click()
+// ---- What the window asks of the editor ----
+
+EditPanel ConfigurationEditor::targets() const
 {
-    Session& s = app_.session();
-    ssInfo->show();
-    s.view.ConfSaved = true;
-    EditFromUnit(s);
-    ShowEditConf();
-    SetCommandState(CommandStates::ConfigurationOpen);
+    EditPanel p;
+    p.lbWHead = lbWHead;
+    p.lbWData = lbWData;
+    p.lbWUnit = lbWUnit;
+    p.FrMode = FrMode;
+    p.LabModeDif = LabModeDif;
+    p.LabModeNor = LabModeNor;
+    p.OptMode = OptMode;
+    p.cmdChangeRange = cmdChangeRange;
+    p.cmdTagChange = cmdTagChange;
+    p.Frame2 = Frame2;
+    p.FrBurn = FrBurn;
+    p.cmdDirChange = cmdDirChange;
+    p.cmdAvrChange = cmdAvrChange;
+    p.FrFreq = FrFreq;
+    p.FrAmbient = FrAmbient;
+    return p;
+}
+
+void ConfigurationEditor::startFromUnit()
+{
     for (QRadioButton* option : Option1)
         ClearOption(option);
     showRecordOptions();
 
-    const ConfRecord& edit = s.EditConf;
+    const ConfRecord& edit = app_.session().EditConf;
     pending.damping = edit.Damping;
     pending.outputLow = edit.OutMin;
     pending.outputHigh = edit.OutMax;
     pending.rangeLow = edit.RangeMin;
     pending.rangeHigh = edit.RangeMax;
-    pending.units = edit.Units;
+    pending.units = MeasureUnit(edit.Units);
     if (edit.Units == UnitsCelsius || edit.Units == UnitsFahrenheit)
         selectOption(OptTempGroup, edit.Units);
     ClearOption(OptTemp[4]);
     ClearOption(OptTemp[5]);
     TxtTag->setText(trimBlanks(edit.Tag));
+}
+
+void ConfigurationEditor::showOpenedRecord()
+{
+    showRecordOptions();
+    for (QRadioButton* option : Option1)
+        ClearOption(option);
+    lbWData[EditData::Serial]->setText(app_.session().EditConf.Serial);
+}
+
+void ConfigurationEditor::hideMainsFrequency()
+{
+    for (QWidget* control : std::initializer_list<QWidget*>{lbWHead[EditHead::MainsFreq], lbWData[EditData::Freq], FrFreq,
+                                                            OptFreq[0], OptFreq[1]})
+        control->hide();
+}
+
+void ConfigurationEditor::hideDisplayControls()
+{
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{Label8_1, txt_discalh, txt_discall, Command1, lbWHead[EditHead::RangeDisplay]})
+        control->hide();
+}
+
+void ConfigurationEditor::showDisplayRange(std::int16_t low, std::int16_t high)
+{
+    txt_discall->setText(QString::number(low));
+    txt_discalh->setText(QString::number(high));
+}
+
+void ConfigurationEditor::markInputKind(std::uint8_t inputClass)
+{
+    QLabel* kind = LabRes;
+    switch (inputClass) {
+    case ClassRtd: kind = LabRTD; break;
+    case ClassThermocouple: kind = LabTC; break;
+    case ClassVoltage: kind = LabVol; break;
+    case ClassPotentiometer: kind = LabPot; break;
+    default: break;
+    }
+    for (QLabel* label : {LabRTD, LabTC, LabVol, LabPot, LabRes}) {
+        QFont font = label->font();
+        font.setBold(label == kind);
+        label->setFont(font);
+    }
 }

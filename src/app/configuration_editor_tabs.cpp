@@ -1,7 +1,7 @@
-// The panels of the main window: the connected unit's frames and the four-tab editor.
+// The editor's four tabs: their fields, laid out as a heading beside each field's lines.
 
 #include "platform/widgets/named_controls.h"
-#include "app/frm_main.h"
+#include "app/configuration_editor.h"
 
 #include <QButtonGroup>
 #include <QFrame>
@@ -91,138 +91,35 @@ void hideAll(std::initializer_list<QWidget*> controls)
         control->hide();
 }
 
-// A unit-panel row: heading, value and, where the value has one, its unit.
-void addUnitRow(QGridLayout* grid, QLabel* heading, QLabel* data, QLabel* unit = nullptr)
-{
-    const int row = grid->rowCount();
-    grid->addWidget(heading, row, 0);
-    if (data) {
-        data->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-        grid->addWidget(data, row, 1);
-    }
-    if (unit)
-        grid->addWidget(unit, row, 2);
-}
-
-QGridLayout* unitGrid(QGroupBox* frame)
-{
-    auto* grid = new QGridLayout(frame);
-    grid->setContentsMargins(8, 6, 8, 6);
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(2);
-    grid->setColumnStretch(1, 1);
-    return grid;
-}
-
 } // namespace
 
-void frmMain::buildUnitPanels(QWidget* central)
-{
-    static const char* const headCaptions[22] = {
-        "Serial No. :", "Tag Name :", "Input Type :", "Input Range :", "Min.", "Max.",
-        "Min Reading :", "Max Reading :", "Burn-Out :", "Output range :", "Mains Freq :", "Mode :",
-        "Current Reading :", "Ambient :", "Min :", "Max :", "Damping :", "Ambient Units :",
-        "Disply range:", "Min :", "Max :", "SWver::",
-    };
-    for (std::size_t i = 0; i < LbHead.size(); ++i)
-        LbHead[i] = NewLabel(central, IndexedName(QStringLiteral("LbHead"), int(i)), QString::fromUtf8(headCaptions[i]));
-    for (std::size_t i = 0; i < LbData.size(); ++i)
-        LbData[i] = NewLabel(central, IndexedName(QStringLiteral("LbData"), int(i)));
-    for (std::size_t i = 0; i < LbUnit.size(); ++i)
-        LbUnit[i] = NewLabel(central, IndexedName(QStringLiteral("LbUnit"), int(i)));
-    Label8[0] = NewLabel(central, QStringLiteral("Label8_0"), QStringLiteral("Read at :"));
-    Label8[1] = NewLabel(central, QStringLiteral("Label8_1"), QStringLiteral(" low range                high range"));
-
-    frCurrent[0] = NewFrame(central, QStringLiteral("frCurrent_0"), QStringLiteral("Connected unit's Configuration :"));
-    QGridLayout* config = unitGrid(frCurrent[0]);
-    addUnitRow(config, LbHead[0], LbData[0]);
-    addUnitRow(config, LbHead[1], LbData[1]);
-    addUnitRow(config, LbHead[2], LbData[2]);
-    addUnitRow(config, LbHead[3], LbData[14]);
-    addUnitRow(config, LbHead[4], LbData[3], LbUnit[0]);
-    addUnitRow(config, LbHead[5], LbData[4], LbUnit[1]);
-    config->setRowStretch(config->rowCount(), 1);
-
-    frCurrent[1] = NewFrame(central, QStringLiteral("frCurrent_1"));
-    QGridLayout* output = unitGrid(frCurrent[1]);
-    addUnitRow(output, LbHead[8], LbData[7]);
-    addUnitRow(output, LbHead[9], LbData[8]);
-    addUnitRow(output, LbHead[14], LbData[16]);
-    addUnitRow(output, LbHead[15], LbData[17]);
-    addUnitRow(output, LbHead[10], LbData[9]);
-    addUnitRow(output, LbHead[11], LbData[10]);
-    addUnitRow(output, LbHead[16], LbData[18]);
-    addUnitRow(output, LbHead[17], LbData[19]);
-    addUnitRow(output, LbHead[18], nullptr);
-    addUnitRow(output, LbHead[19], LbData[20]);
-    addUnitRow(output, LbHead[20], LbData[21]);
-    addUnitRow(output, LbHead[21], LbData[22]);
-    output->setRowStretch(output->rowCount(), 1);
-
-    frCurrentReading = NewFrame(central, QStringLiteral("frCurrentReading"), QStringLiteral("Present Readings :"));
-    QGridLayout* readings = unitGrid(frCurrentReading);
-    addUnitRow(readings, LbHead[12], LbData[13], LbUnit[4]);
-    addUnitRow(readings, LbHead[13], LbData[11], LbUnit[5]);
-    addUnitRow(readings, LbHead[7], LbData[6], LbUnit[3]);
-    addUnitRow(readings, LbHead[6], LbData[5], LbUnit[2]);
-    // Date and time of the reading, side by side across the value and unit columns.
-    const int readAt = readings->rowCount();
-    readings->addWidget(Label8[0], readAt, 0);
-    auto* stamp = new QHBoxLayout;
-    stamp->setSpacing(12);
-    stamp->addWidget(LbData[12]);
-    stamp->addWidget(LbData[15]);
-    stamp->addStretch();
-    readings->addLayout(stamp, readAt, 1, 1, 2);
-    cmdResetMin = NewButton(frCurrentReading, QStringLiteral("cmdResetMin"), QStringLiteral("Reset"));
-    cmdResetMin->setToolTip(QStringLiteral("Resets Minimum Readings"));
-    connect(cmdResetMin, &QPushButton::clicked, this, &frmMain::cmdResetMin_Click);
-    readings->addWidget(cmdResetMin, readings->rowCount(), 0, 1, 3, Qt::AlignRight);
-    readings->setRowStretch(readings->rowCount(), 1);
-
-    // The unit's panels appear once a unit is connected.
-    hideAll({frCurrent[0], frCurrent[1], frCurrentReading});
-
-    Frame1 = new QFrame(central);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setFrameShape(QFrame::Box);
-    Label13 = NewLabel(Frame1, QStringLiteral("Label13"), QStringLiteral("Not Connected"));
-    QFont big = Label13->font();
-    big.setPointSize(16);
-    big.setBold(true);
-    Label13->setFont(big);
-    Label13->setAlignment(Qt::AlignCenter);
-    auto* status = new QVBoxLayout(Frame1);
-    status->addWidget(Label13);
-}
-
-void frmMain::buildEditor(QWidget* central)
+ConfigurationEditor::ConfigurationEditor(Application& app, EditorHost& host, QWidget* parent)
+    : QTabWidget(parent), app_(app), host_(host)
 {
     static const char* const headCaptions[15] = {
         "Serial Number :", "Tag Name :", "Select The Sensor Type :", "Input Range :", "Min", "Max",
         "Burn-Out :", "Output range :", "Mains Frequency :", "Mode :", "Damping Time :", "Min", "Max",
         "Ambient Temperature Units :", "Range Display :",
     };
-    ssInfo = new QTabWidget(central);
-    ssInfo->setObjectName(QStringLiteral("ssInfo"));
+    setObjectName(QStringLiteral("ssInfo"));
     for (std::size_t i = 0; i < lbWHead.size(); ++i)
-        lbWHead[i] = NewLabel(ssInfo, IndexedName(QStringLiteral("lbWHead"), int(i)), QString::fromUtf8(headCaptions[i]));
+        lbWHead[i] = NewLabel(this, IndexedName(QStringLiteral("lbWHead"), int(i)), QString::fromUtf8(headCaptions[i]));
     for (std::size_t i = 0; i < lbWData.size(); ++i)
-        lbWData[i] = NewLabel(ssInfo, IndexedName(QStringLiteral("lbWData"), int(i)));
+        lbWData[i] = NewLabel(this, IndexedName(QStringLiteral("lbWData"), int(i)));
     for (std::size_t i = 0; i < lbWUnit.size(); ++i)
-        lbWUnit[i] = NewLabel(ssInfo, IndexedName(QStringLiteral("lbWUnit"), int(i)));
+        lbWUnit[i] = NewLabel(this, IndexedName(QStringLiteral("lbWUnit"), int(i)));
 
-    ssInfo->addTab(buildGeneralTab(), QStringLiteral("General"));
-    ssInfo->addTab(buildSensorTab(), QStringLiteral("Sensor"));
-    ssInfo->addTab(buildInputOutputTab(), QStringLiteral("Input / Output"));
-    ssInfo->addTab(buildSetUpTab(), QStringLiteral("Set-Up"));
+    addTab(buildGeneralTab(), QStringLiteral("General"));
+    addTab(buildSensorTab(), QStringLiteral("Sensor"));
+    addTab(buildInputOutputTab(), QStringLiteral("Input / Output"));
+    addTab(buildSetUpTab(), QStringLiteral("Set-Up"));
     // Visible only while a configuration is open.
-    ssInfo->hide();
+    hide();
 }
 
-QWidget* frmMain::buildGeneralTab()
+QWidget* ConfigurationEditor::buildGeneralTab()
 {
-    auto* page = new QWidget(ssInfo);
+    auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("ssInfoGeneral"));
     txtSerial = NewTextBox(page, QStringLiteral("txtSerial"));
     cmdSerialChange = NewButton(page, QStringLiteral("cmdSerialChange"), QStringLiteral("Change"));
@@ -239,27 +136,27 @@ QWidget* frmMain::buildGeneralTab()
     ComTagCancel = NewButton(page, QStringLiteral("ComTagCancel"), QStringLiteral("Cancel"));
 
     QGridLayout* grid = fieldGrid(page);
-    addField(grid, lbWHead[0], {line({lbWData[0], nullptr, cmdSerialChange}),
+    addField(grid, lbWHead[EditHead::Serial], {line({lbWData[EditData::Serial], nullptr, cmdSerialChange}),
                                 line({txtSerial, nullptr, cmdSerialDone, cmdSerialCancel})});
-    addField(grid, lbWHead[1], {line({lbWData[1], nullptr, cmdTagChange}),
+    addField(grid, lbWHead[EditHead::Tag], {line({lbWData[EditData::Tag], nullptr, cmdTagChange}),
                                 line({LbHeader, TxtTag, LabHead2[0]}),
                                 line({nullptr, ComTagDone, ComTagCancel})});
     finishGrid(grid);
     hideAll({txtSerial, cmdSerialDone, cmdSerialCancel, LbHeader, TxtTag, LabHead2[0], ComTagDone, ComTagCancel});
 
-    connect(cmdSerialChange, &QPushButton::clicked, this, &frmMain::cmdSerialChange_Click);
-    connect(cmdSerialDone, &QPushButton::clicked, this, &frmMain::cmdSerialDone_Click);
-    connect(cmdSerialCancel, &QPushButton::clicked, this, &frmMain::cmdSerialCancel_Click);
-    connect(cmdTagChange, &QPushButton::clicked, this, &frmMain::cmdTagChange_Click);
-    connect(ComTagDone, &QPushButton::clicked, this, &frmMain::ComTagDone_Click);
-    connect(ComTagCancel, &QPushButton::clicked, this, &frmMain::ComTagCancel_Click);
-    connect(TxtTag, &QLineEdit::textChanged, this, &frmMain::TxtTag_Change);
+    connect(cmdSerialChange, &QPushButton::clicked, this, &ConfigurationEditor::cmdSerialChange_Click);
+    connect(cmdSerialDone, &QPushButton::clicked, this, &ConfigurationEditor::cmdSerialDone_Click);
+    connect(cmdSerialCancel, &QPushButton::clicked, this, &ConfigurationEditor::cmdSerialCancel_Click);
+    connect(cmdTagChange, &QPushButton::clicked, this, &ConfigurationEditor::cmdTagChange_Click);
+    connect(ComTagDone, &QPushButton::clicked, this, &ConfigurationEditor::ComTagDone_Click);
+    connect(ComTagCancel, &QPushButton::clicked, this, &ConfigurationEditor::ComTagCancel_Click);
+    connect(TxtTag, &QLineEdit::textChanged, this, &ConfigurationEditor::TxtTag_Change);
     return page;
 }
 
-QWidget* frmMain::buildSensorTab()
+QWidget* ConfigurationEditor::buildSensorTab()
 {
-    auto* page = new QWidget(ssInfo);
+    auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("ssInfoSensor"));
     Frame2 = NewFrame(page, QStringLiteral("Frame2"));
     for (std::size_t i = 0; i < Option1.size(); ++i)
@@ -277,19 +174,19 @@ QWidget* frmMain::buildSensorTab()
     }
     kinds->setColumnStretch(1, 1);
     Option1Group = optionGroup(this, QStringLiteral("Option1Group"), Option1);
-    connect(Option1Group, &QButtonGroup::idClicked, this, &frmMain::Option1_Click);
+    connect(Option1Group, &QButtonGroup::idClicked, this, &ConfigurationEditor::Option1_Click);
 
     auto* column = new QVBoxLayout(page);
-    column->addWidget(lbWHead[2]);
+    column->addWidget(lbWHead[EditHead::SensorType]);
     column->addWidget(Frame2);
-    column->addWidget(lbWData[2]);
+    column->addWidget(lbWData[EditData::InputType]);
     column->addStretch(1);
     return page;
 }
 
-QWidget* frmMain::buildInputOutputTab()
+QWidget* ConfigurationEditor::buildInputOutputTab()
 {
-    auto* page = new QWidget(ssInfo);
+    auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("ssInfoInputOutput"));
 
     // Input range and its units.
@@ -301,7 +198,7 @@ QWidget* frmMain::buildInputOutputTab()
     FrTemp[1] = optionFrame(page, QStringLiteral("FrTemp_1"), {OptTemp[4], OptTemp[6]});
     FrTemp[2] = optionFrame(page, QStringLiteral("FrTemp_2"), {OptTemp[5]});
     OptTempGroup = optionGroup(this, QStringLiteral("OptTempGroup"), OptTemp);
-    connect(OptTempGroup, &QButtonGroup::idClicked, this, &frmMain::OptTemp_Click);
+    connect(OptTempGroup, &QButtonGroup::idClicked, this, &ConfigurationEditor::OptTemp_Click);
     txtTempMin = NewTextBox(page, QStringLiteral("txtTempMin"));
     TxtTempMax = NewTextBox(page, QStringLiteral("TxtTempMax"));
     LabTemp = NewLabel(page, QStringLiteral("LabTemp"), QStringLiteral("Insert Input Range :"));
@@ -316,7 +213,7 @@ QWidget* frmMain::buildInputOutputTab()
     OptBurn[1] = NewOption(page, QStringLiteral("OptBurn_1"), QStringLiteral("Up Scale"));
     FrBurn = optionFrame(page, QStringLiteral("FrBurn"), {OptBurn[1], OptBurn[0]});
     OptBurnGroup = optionGroup(this, QStringLiteral("OptBurnGroup"), OptBurn);
-    connect(OptBurnGroup, &QButtonGroup::idClicked, this, &frmMain::OptBurn_Click);
+    connect(OptBurnGroup, &QButtonGroup::idClicked, this, &ConfigurationEditor::OptBurn_Click);
 
     // Output range.
     txtDirMin = NewTextBox(page, QStringLiteral("txtDirMin"));
@@ -338,36 +235,37 @@ QWidget* frmMain::buildInputOutputTab()
         box->setMaximumWidth(90);
 
     QGridLayout* grid = fieldGrid(page);
-    addField(grid, lbWHead[3], {line({lbWData[3], lbWHead[4], lbWData[4], lbWUnit[0], lbWHead[5], lbWData[5], lbWUnit[1], nullptr, cmdChangeRange}),
+    addField(grid, lbWHead[EditHead::InputRange], {line({lbWData[EditData::Wires], lbWHead[EditHead::RangeMin], lbWData[EditData::RangeMin], lbWUnit[EditUnits::RangeMin], lbWHead[EditHead::RangeMax], lbWData[EditData::RangeMax], lbWUnit[EditUnits::RangeMax], nullptr, cmdChangeRange}),
                                 line({LabTemp, LabMinTemp, txtTempMin, LabMaxTemp, TxtTempMax, nullptr}),
                                 line({FrTemp[0], FrTemp[1], FrTemp[2], nullptr, cmdRangeDone, cmdRangeCancel})});
-    addField(grid, lbWHead[6], {line({lbWData[6], FrBurn, nullptr})});
-    addField(grid, lbWHead[7], {line({lbWData[7], lbWHead[11], lbWData[10], lbWHead[12], lbWData[11], nullptr, cmdDirChange}),
+    addField(grid, lbWHead[EditHead::BurnOut], {line({lbWData[EditData::BurnOut], FrBurn, nullptr})});
+    addField(grid, lbWHead[EditHead::OutputRange], {line({lbWData[EditData::OutDir], lbWHead[EditHead::OutMin], lbWData[EditData::OutMin], lbWHead[EditHead::OutMax], lbWData[EditData::OutMax], nullptr, cmdDirChange}),
                                 line({lblDir, lblMinDir, txtDirMin, lblMaxDir, txtDirMax, nullptr, cmdDirDone, cmsDirCancel})});
-    addField(grid, lbWHead[14], {line({Label8[1], nullptr}),
+    Label8_1 = NewLabel(page, QStringLiteral("Label8_1"), QStringLiteral(" low range                high range"));
+    addField(grid, lbWHead[EditHead::RangeDisplay], {line({Label8_1, nullptr}),
                                  line({txt_discall, txt_discalh, nullptr, Com_discal_dune, Command1})});
     finishGrid(grid);
     hideAll({LabTemp, LabMinTemp, txtTempMin, LabMaxTemp, TxtTempMax, FrTemp[0], FrTemp[1], FrTemp[2],
              cmdRangeDone, cmdRangeCancel, lblDir, lblMinDir, txtDirMin, lblMaxDir, txtDirMax, cmdDirDone, cmsDirCancel});
 
-    connect(cmdChangeRange, &QPushButton::clicked, this, &frmMain::cmdChangeRange_Click);
-    connect(cmdRangeDone, &QPushButton::clicked, this, &frmMain::cmdRangeDone_Click);
-    connect(cmdRangeCancel, &QPushButton::clicked, this, &frmMain::cmdRangeCancel_Click);
-    connect(txtTempMin, &QLineEdit::textChanged, this, &frmMain::txtTempMin_Change);
-    connect(TxtTempMax, &QLineEdit::textChanged, this, &frmMain::TxtTempMax_Change);
-    connect(cmdDirChange, &QPushButton::clicked, this, &frmMain::cmdDirChange_Click);
-    connect(cmdDirDone, &QPushButton::clicked, this, &frmMain::cmdDirDone_Click);
-    connect(cmsDirCancel, &QPushButton::clicked, this, &frmMain::cmsDirCancel_Click);
-    connect(txtDirMin, &QLineEdit::textChanged, this, &frmMain::txtDirMin_Change);
-    connect(txtDirMax, &QLineEdit::textChanged, this, &frmMain::txtDirMax_Change);
-    connect(Com_discal_dune, &QPushButton::clicked, this, &frmMain::Com_discal_dune_Click);
-    connect(Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
+    connect(cmdChangeRange, &QPushButton::clicked, this, &ConfigurationEditor::cmdChangeRange_Click);
+    connect(cmdRangeDone, &QPushButton::clicked, this, &ConfigurationEditor::cmdRangeDone_Click);
+    connect(cmdRangeCancel, &QPushButton::clicked, this, &ConfigurationEditor::cmdRangeCancel_Click);
+    connect(txtTempMin, &QLineEdit::textChanged, this, &ConfigurationEditor::txtTempMin_Change);
+    connect(TxtTempMax, &QLineEdit::textChanged, this, &ConfigurationEditor::TxtTempMax_Change);
+    connect(cmdDirChange, &QPushButton::clicked, this, &ConfigurationEditor::cmdDirChange_Click);
+    connect(cmdDirDone, &QPushButton::clicked, this, &ConfigurationEditor::cmdDirDone_Click);
+    connect(cmsDirCancel, &QPushButton::clicked, this, &ConfigurationEditor::cmsDirCancel_Click);
+    connect(txtDirMin, &QLineEdit::textChanged, this, &ConfigurationEditor::txtDirMin_Change);
+    connect(txtDirMax, &QLineEdit::textChanged, this, &ConfigurationEditor::txtDirMax_Change);
+    connect(Com_discal_dune, &QPushButton::clicked, this, &ConfigurationEditor::Com_discal_dune_Click);
+    connect(Command1, &QPushButton::clicked, this, &ConfigurationEditor::Command1_Click);
     return page;
 }
 
-QWidget* frmMain::buildSetUpTab()
+QWidget* ConfigurationEditor::buildSetUpTab()
 {
-    auto* page = new QWidget(ssInfo);
+    auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("ssInfoSetUp"));
 
     OptMode[0] = NewOption(page, QStringLiteral("OptMode_0"));
@@ -376,13 +274,13 @@ QWidget* frmMain::buildSetUpTab()
     LabModeDif = NewLabel(page, QStringLiteral("LabModeDif"), QStringLiteral("Differential Sensors"));
     FrMode = optionFrame(page, QStringLiteral("FrMode"), {OptMode[0], LabModeNor, OptMode[1], LabModeDif});
     OptModeGroup = optionGroup(this, QStringLiteral("OptModeGroup"), OptMode);
-    connect(OptModeGroup, &QButtonGroup::idClicked, this, &frmMain::OptMode_Click);
+    connect(OptModeGroup, &QButtonGroup::idClicked, this, &ConfigurationEditor::OptMode_Click);
 
     OptFreq[0] = NewOption(page, QStringLiteral("OptFreq_0"), QStringLiteral("50 Hz"));
     OptFreq[1] = NewOption(page, QStringLiteral("OptFreq_1"), QStringLiteral("60 Hz"));
     FrFreq = optionFrame(page, QStringLiteral("FrFreq"), {OptFreq[0], OptFreq[1]});
     OptFreqGroup = optionGroup(this, QStringLiteral("OptFreqGroup"), OptFreq);
-    connect(OptFreqGroup, &QButtonGroup::idClicked, this, &frmMain::OptFreq_Click);
+    connect(OptFreqGroup, &QButtonGroup::idClicked, this, &ConfigurationEditor::OptFreq_Click);
 
     txtAverage = NewTextBox(page, QStringLiteral("txtAverage"));
     txtAverage->setMaximumWidth(70);
@@ -396,21 +294,21 @@ QWidget* frmMain::buildSetUpTab()
     OptAmbient[1] = NewOption(page, QStringLiteral("OptAmbient_1"), QStringLiteral("°F"));
     FrAmbient = optionFrame(page, QStringLiteral("FrAmbient"), {OptAmbient[0], OptAmbient[1]});
     OptAmbientGroup = optionGroup(this, QStringLiteral("OptAmbientGroup"), OptAmbient);
-    connect(OptAmbientGroup, &QButtonGroup::idClicked, this, &frmMain::OptAmbient_Click);
+    connect(OptAmbientGroup, &QButtonGroup::idClicked, this, &ConfigurationEditor::OptAmbient_Click);
 
     QGridLayout* grid = fieldGrid(page);
-    addField(grid, lbWHead[9], {line({lbWData[9], FrMode, nullptr})});
-    addField(grid, lbWHead[8], {line({lbWData[8], FrFreq, nullptr})});
-    addField(grid, lbWHead[10], {line({lbWData[12], nullptr, cmdAvrChange}),
+    addField(grid, lbWHead[EditHead::Mode], {line({lbWData[EditData::Mode], FrMode, nullptr})});
+    addField(grid, lbWHead[EditHead::MainsFreq], {line({lbWData[EditData::Freq], FrFreq, nullptr})});
+    addField(grid, lbWHead[EditHead::Damping], {line({lbWData[EditData::Damping], nullptr, cmdAvrChange}),
                                  line({LabHead2[1], txtAverage, LabHead2[2], nullptr}),
                                  line({nullptr, cmdAvrDone, cmdAvrCancel})});
-    addField(grid, lbWHead[13], {line({FrAmbient, nullptr})});
+    addField(grid, lbWHead[EditHead::AmbientUnits], {line({FrAmbient, nullptr})});
     finishGrid(grid);
     hideAll({LabHead2[1], txtAverage, LabHead2[2], cmdAvrDone, cmdAvrCancel});
 
-    connect(cmdAvrChange, &QPushButton::clicked, this, &frmMain::cmdAvrChange_Click);
-    connect(cmdAvrDone, &QPushButton::clicked, this, &frmMain::cmdAvrDone_Click);
-    connect(cmdAvrCancel, &QPushButton::clicked, this, &frmMain::cmdAvrCancel_Click);
-    connect(txtAverage, &QLineEdit::textChanged, this, &frmMain::txtAverage_Change);
+    connect(cmdAvrChange, &QPushButton::clicked, this, &ConfigurationEditor::cmdAvrChange_Click);
+    connect(cmdAvrDone, &QPushButton::clicked, this, &ConfigurationEditor::cmdAvrDone_Click);
+    connect(cmdAvrCancel, &QPushButton::clicked, this, &ConfigurationEditor::cmdAvrCancel_Click);
+    connect(txtAverage, &QLineEdit::textChanged, this, &ConfigurationEditor::txtAverage_Change);
     return page;
 }

@@ -1,9 +1,10 @@
 // The editor's numeric fields: what typing into their boxes does, and the Change / Done / Cancel
 // buttons of the damping, the output current range and the input range with its units.
 
+#include "app/configuration_editor.h"
+
 #include "app/application.h"
 #include "platform/widgets/named_controls.h"
-#include "app/frm_main.h"
 #include "model/catalogue.h"
 #include "model/decimal_text.h"
 #include "model/formatters.h"
@@ -86,30 +87,30 @@ QString boxText(float value)
 
 // ---- Typing ----
 
-void frmMain::txtAverage_Change()
+void ConfigurationEditor::txtAverage_Change()
 {
     readTypedNumber(app_.op(), txtAverage, {txtAverage}, pending.damping, NoDamping, QStringLiteral("Average"));
 }
 
-void frmMain::txtDirMin_Change()
+void ConfigurationEditor::txtDirMin_Change()
 {
     readTypedNumber(app_.op(), txtDirMin, {txtDirMin, txtDirMax}, pending.outputLow, NoValue,
                     QStringLiteral("Minimal Current"));
 }
 
-void frmMain::txtDirMax_Change()
+void ConfigurationEditor::txtDirMax_Change()
 {
     readTypedNumber(app_.op(), txtDirMax, {txtDirMin, txtDirMax}, pending.outputHigh, NoValue,
                     QStringLiteral("Maximal Current"));
 }
 
-void frmMain::txtTempMin_Change()
+void ConfigurationEditor::txtTempMin_Change()
 {
     readTypedNumber(app_.op(), txtTempMin, {txtTempMin, TxtTempMax}, pending.rangeLow, NoValue,
                     QStringLiteral("Minimal Temprature"));
 }
 
-void frmMain::TxtTempMax_Change()
+void ConfigurationEditor::TxtTempMax_Change()
 {
     readTypedNumber(app_.op(), TxtTempMax, {txtTempMin, TxtTempMax}, pending.rangeHigh, NoValue,
                     QStringLiteral("Maximal Temprature"));
@@ -117,10 +118,10 @@ void frmMain::TxtTempMax_Change()
 
 // ---- Damping ----
 
-void frmMain::cmdAvrChange_Click()
+void ConfigurationEditor::cmdAvrChange_Click()
 {
     EnableFieldChanges(0);
-    showControls({lbWData[12], cmdAvrChange}, false);
+    showControls({lbWData[EditData::Damping], cmdAvrChange}, false);
     showControls({LabHead2[1], txtAverage, LabHead2[2], cmdAvrDone, cmdAvrCancel}, true);
     const float damping = app_.session().EditConf.Damping;
     if (!SameSingle(damping, NoValue) && damping != NoDamping) {
@@ -129,7 +130,7 @@ void frmMain::cmdAvrChange_Click()
     }
 }
 
-void frmMain::cmdAvrDone_Click()
+void ConfigurationEditor::cmdAvrDone_Click()
 {
     Operator& op = app_.op();
     const float damping = pending.damping;
@@ -146,25 +147,25 @@ void frmMain::cmdAvrDone_Click()
 
     Session& s = app_.session();
     s.EditConf.Damping = damping;
-    ShowEditConf();
+    host_.ShowEditConf();
     if (!SameSingle(damping, s.UnitConf.Damping))
-        setLabelColour(lbWHead[10], Red);
+        setLabelColour(lbWHead[EditHead::Damping], Red);
     cmdAvrCancel_Click();
 }
 
-void frmMain::cmdAvrCancel_Click()
+void ConfigurationEditor::cmdAvrCancel_Click()
 {
     EnableFieldChanges(1);
     showControls({LabHead2[1], txtAverage, LabHead2[2], cmdAvrDone, cmdAvrCancel}, false);
-    showControls({lbWData[12], cmdAvrChange}, true);
+    showControls({lbWData[EditData::Damping], cmdAvrChange}, true);
 }
 
 // ---- Output current range ----
 
-void frmMain::cmdDirChange_Click()
+void ConfigurationEditor::cmdDirChange_Click()
 {
     EnableFieldChanges(0);
-    showControls({lbWHead[11], lbWHead[12], lbWData[10], lbWData[11], cmdDirChange}, false);
+    showControls({lbWHead[EditHead::OutMin], lbWHead[EditHead::OutMax], lbWData[EditData::OutMin], lbWData[EditData::OutMax], cmdDirChange}, false);
     showControls({lblDir, lblMinDir, txtDirMin, lblMaxDir, txtDirMax, cmdDirDone, cmsDirCancel}, true);
     const ConfRecord& edit = app_.session().EditConf;
     if (!SameSingle(edit.OutMin, NoValue)) {
@@ -177,7 +178,7 @@ void frmMain::cmdDirChange_Click()
     }
 }
 
-void frmMain::cmdDirDone_Click()
+void ConfigurationEditor::cmdDirDone_Click()
 {
     Operator& op = app_.op();
     const float low = pending.outputLow;
@@ -212,22 +213,22 @@ void frmMain::cmdDirDone_Click()
     Session& s = app_.session();
     s.EditConf.OutMax = high;
     s.EditConf.OutMin = low;
-    ShowEditConf();
+    host_.ShowEditConf();
     if (!SameSingle(high, s.UnitConf.OutMax)) {
-        setLabelColour(lbWHead[7], Red);
-        setLabelColour(lbWHead[12], Red);
+        setLabelColour(lbWHead[EditHead::OutputRange], Red);
+        setLabelColour(lbWHead[EditHead::OutMax], Red);
     } else if (!SameSingle(low, s.UnitConf.OutMin)) {
-        setLabelColour(lbWHead[7], Red);
-        setLabelColour(lbWHead[11], Red);
+        setLabelColour(lbWHead[EditHead::OutputRange], Red);
+        setLabelColour(lbWHead[EditHead::OutMin], Red);
     }
     cmsDirCancel_Click();
 }
 
-void frmMain::cmsDirCancel_Click()
+void ConfigurationEditor::cmsDirCancel_Click()
 {
     EnableFieldChanges(1);
     showControls({lblDir, lblMinDir, txtDirMin, lblMaxDir, txtDirMax, cmdDirDone, cmsDirCancel}, false);
-    showControls({lbWHead[11], lbWHead[12], lbWData[10], lbWData[11], cmdDirChange}, true);
+    showControls({lbWHead[EditHead::OutMin], lbWHead[EditHead::OutMax], lbWData[EditData::OutMin], lbWData[EditData::OutMax], cmdDirChange}, true);
 }
 
 // ---- Input range and units ----
@@ -240,7 +241,7 @@ const QString PresetText = QStringLiteral("Since The Units Choosen are % \n\rThe
 
 } // namespace
 
-void frmMain::cmdChangeRange_Click()
+void ConfigurationEditor::cmdChangeRange_Click()
 {
     const ConfRecord& edit = app_.session().EditConf;
     // The mode option first: its handler redraws the view, which enables the other fields again.
@@ -252,7 +253,7 @@ void frmMain::cmdChangeRange_Click()
     for (QRadioButton* option : OptMode)
         option->setEnabled(false);
 
-    showControls({lbWHead[4], lbWHead[5], lbWData[4], lbWData[5], lbWUnit[0], lbWUnit[1], cmdChangeRange}, false);
+    showControls({lbWHead[EditHead::RangeMin], lbWHead[EditHead::RangeMax], lbWData[EditData::RangeMin], lbWData[EditData::RangeMax], lbWUnit[EditUnits::RangeMin], lbWUnit[EditUnits::RangeMax], cmdChangeRange}, false);
     showControls({txtTempMin, TxtTempMax, LabMinTemp, LabMaxTemp, LabTemp, cmdRangeDone, cmdRangeCancel}, true);
     int frame = unitFrameOfCode(edit.InputCode);
     if (Option1[3]->isChecked())
@@ -264,7 +265,7 @@ void frmMain::cmdChangeRange_Click()
     for (std::size_t i = 0; i < FrTemp.size(); ++i)
         FrTemp[i]->setVisible(int(i) == frame);
 
-    pending.units = edit.Units;
+    pending.units = MeasureUnit(edit.Units);
     txtTempMin->setText(boxText(edit.RangeMin));
     TxtTempMax->setText(boxText(edit.RangeMax));
     pending.rangeLow = edit.RangeMin;
@@ -277,15 +278,15 @@ void frmMain::cmdChangeRange_Click()
         selectOption(OptTempGroup, 5);
 }
 
-void frmMain::OptTemp_Click(int index)
+void ConfigurationEditor::OptTemp_Click(int index)
 {
     switch (index) {
-    case 0: pending.units = UnitsCelsius; break;
-    case 1: pending.units = UnitsFahrenheit; break;
-    case 4: pending.units = UnitsMillivolt; break;
-    case 5: pending.units = UnitsOhm; break;
+    case 0: pending.units = MeasureUnit::Celsius; break;
+    case 1: pending.units = MeasureUnit::Fahrenheit; break;
+    case 4: pending.units = MeasureUnit::Millivolt; break;
+    case 5: pending.units = MeasureUnit::Ohm; break;
     case 6:
-        pending.units = UnitsPercent;
+        pending.units = MeasureUnit::Percent;
         // A percentage always spans 0 to 100; the boxes show it too.
         if (pending.rangeLow != 0 || pending.rangeHigh != 100)
             app_.op().message(PresetTitle, PresetText);
@@ -298,17 +299,17 @@ void frmMain::OptTemp_Click(int index)
     }
 }
 
-void frmMain::cmdRangeDone_Click()
+void ConfigurationEditor::cmdRangeDone_Click()
 {
     Session& s = app_.session();
     ConfRecord& edit = s.EditConf;
     Operator& op = app_.op();
 
-    if (pending.units == UnitsPercent && (pending.rangeLow != 0 || pending.rangeHigh != 100))
+    if (pending.units == MeasureUnit::Percent && (pending.rangeLow != 0 || pending.rangeHigh != 100))
         OptTemp_Click(6);
     // The ambient units follow a temperature range's units, switched before anything is checked.
-    const bool celsius = pending.units == UnitsCelsius;
-    if ((celsius && edit.AmbUnits != 0) || (pending.units == UnitsFahrenheit && edit.AmbUnits != 1)) {
+    const bool celsius = pending.units == MeasureUnit::Celsius;
+    if ((celsius && edit.AmbUnits != 0) || (pending.units == MeasureUnit::Fahrenheit && edit.AmbUnits != 1)) {
         op.message(QStringLiteral("Temprature's Units Mismatch"),
                    QStringLiteral("The Ambient Temprature Units Must Be\n\rThe Same As The Measurements Temprature Units.\n\r"
                                   "The Ambient Temprature Units Will Change to ")
@@ -324,7 +325,7 @@ void frmMain::cmdRangeDone_Click()
 
     const float low = pending.rangeLow;
     const float high = pending.rangeHigh;
-    const float units = pending.units;
+    const MeasureUnit units = pending.units;
     const auto refuse = [&op](QLineEdit* box, void (*message)(Operator&, const QString&), const QString& text) {
         SetBackColour(box, Red);
         message(op, text);
@@ -333,7 +334,7 @@ void frmMain::cmdRangeDone_Click()
         return refuse(txtTempMin, NoDataMessage, QStringLiteral("Please Fill in 'Minimal Range'"));
     if (SameSingle(high, NoValue))
         return refuse(TxtTempMax, NoDataMessage, QStringLiteral("Please Fill in 'Maximal Range'"));
-    if (units == NoCode)
+    if (units == MeasureUnit::None)
         return NoDataMessage(op, QStringLiteral("Please choose output units."));
     if (!(high > low))
         return refuse(TxtTempMax, IllegalValueMessage,
@@ -346,10 +347,10 @@ void frmMain::cmdRangeDone_Click()
     edit.RangeMax = high;
     edit.RangeMin = low;
     edit.Units = std::uint8_t(units);
-    ShowEditConf();
+    host_.ShowEditConf();
     const ConfRecord& unit = s.UnitConf;
     if (edit.Units != unit.Units || !SameSingle(high, unit.RangeMax) || !SameSingle(low, unit.RangeMin))
-        setLabelColour(lbWHead[3], Red);
+        setLabelColour(lbWHead[EditHead::InputRange], Red);
     cmdRangeCancel_Click();
     // The local display shows the new range.
     txt_discall->setText(ShortestText(low));
@@ -357,11 +358,11 @@ void frmMain::cmdRangeDone_Click()
     Command1_Click();
 }
 
-void frmMain::cmdRangeCancel_Click()
+void ConfigurationEditor::cmdRangeCancel_Click()
 {
     EnableFieldChanges(1);
     showControls({txtTempMin, TxtTempMax, LabMinTemp, LabMaxTemp, LabTemp, cmdRangeDone, cmdRangeCancel, FrTemp[0],
                 FrTemp[1], FrTemp[2]},
                false);
-    showControls({lbWHead[4], lbWHead[5], lbWData[4], lbWData[5], lbWUnit[0], lbWUnit[1], cmdChangeRange}, true);
+    showControls({lbWHead[EditHead::RangeMin], lbWHead[EditHead::RangeMax], lbWData[EditData::RangeMin], lbWData[EditData::RangeMax], lbWUnit[EditUnits::RangeMin], lbWUnit[EditUnits::RangeMax], cmdChangeRange}, true);
 }
