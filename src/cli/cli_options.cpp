@@ -42,8 +42,10 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
     const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("DEV"));
     const QCommandLineOption appDir(QStringLiteral("appdir"), QString(), QStringLiteral("DIR"));
     const QCommandLineOption count(QStringLiteral("count"), QString(), QStringLiteral("N"));
+    const QCommandLineOption csv(QStringLiteral("csv"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption interval(QStringLiteral("interval"), QString(), QStringLiteral("SECONDS"));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
-    parser.addOptions({port, appDir, count, help});
+    parser.addOptions({port, appDir, count, csv, interval, help});
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
     if (parser.isSet(help)) {
@@ -84,6 +86,18 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
             return usageError(QStringLiteral("--count needs a whole number from 1"));
         options.count = n;
     }
+    if ((parser.isSet(csv) || parser.isSet(interval)) && options.command != CliCommand::Monitor)
+        return usageError(QStringLiteral("--csv and --interval belong to monitor"));
+    if (parser.isSet(csv))
+        options.csv = parser.value(csv);
+    if (parser.isSet(interval)) {
+        bool ok = false;
+        const double seconds = parser.value(interval).toDouble(&ok);
+        // The unit is polled once a second: a shorter interval would only repeat readings.
+        if (!ok || !(seconds >= 1.0) || seconds > 86400.0)
+            return usageError(QStringLiteral("--interval needs seconds from 1 (the poll) to 86400"));
+        options.interval = seconds;
+    }
     ParsedCommandLine parsed;
     parsed.options = options;
     return parsed;
@@ -112,7 +126,9 @@ QString CliUsage()
         "\n"
         "Commands:\n"
         "  read                  connect, write the unit record file, print the configuration line\n"
-        "  monitor [--count N]   connect, then print the live readings once a second as CSV\n"
+        "  monitor [--count N] [--interval SECONDS] [--csv FILE]\n"
+        "                        connect, then print the live readings as CSV every SECONDS (1);\n"
+        "                        --csv also logs them into FILE as the window's reading log does\n"
         "  write FILE            connect, write the configuration file FILE into the unit\n"
         "  reset-minmax          connect, clear the stored minimum and maximum readings\n"
         "  flash-save FILE       save the unit's factory memory into FILE\n"

@@ -30,6 +30,8 @@ struct CliOptions {
     CliCommand command = CliCommand::Read;
     QString file;              // write, flash-save, flash-restore
     std::optional<int> count;  // monitor: number of polls; none: until the program is stopped
+    double interval = 1.0;     // monitor: seconds between two polls, from 1
+    QString csv;               // monitor: the reading log to write, if any
 };
 
 // The options, or why they are wrong; a help request has neither.

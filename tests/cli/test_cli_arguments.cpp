@@ -54,6 +54,8 @@ TEST(CliArguments, RefuseWhatIsNotACompleteCommand)
         {"--port", "1", "read", "extra"},         // one word too many
         {"--port", "1", "read", "--count", "2"},  // --count is monitor's
         {"--port", "1", "monitor", "--count", "0"},
+        {"--port", "1", "monitor", "--interval", "0.5"},  // faster than the poll
+        {"--port", "1", "read", "--csv", "x.csv"},       // --csv is monitor's
         {"--port", "1", "--verbose", "read"},     // unknown option
     };
     for (const QStringList& arguments : wrong) {
