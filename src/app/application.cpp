@@ -10,8 +10,11 @@
 #include "views/frm_print_con.h"
 #include "views/frm_printsts.h"
 
+#include <QDateTime>
+
 Application::Application(Seams seams, InstallRegistry registry, PortNames portNames, EndProgram endProgram)
-    : seams_(seams)
+    : readings_(double(QDateTime::currentMSecsSinceEpoch()) / 1000.0, seams.clock.now())
+    , seams_(seams)
     , registry_(std::move(registry))
     , portNames_(std::move(portNames))
     , endProgram_(std::move(endProgram))
@@ -36,6 +39,13 @@ Application::Application(Seams seams, InstallRegistry registry, PortNames portNa
 }
 
 Application::~Application() = default;
+
+void Application::changeReadingSettings(const ReadingSettings& settings)
+{
+    readings_.setSettings(settings);
+    if (settingsChanged_)
+        settingsChanged_(settings);
+}
 
 bool Application::start()
 {

@@ -5,6 +5,7 @@
 #include "model/session.h"
 #include "platform/install_registry.h"
 #include "platform/port_names.h"
+#include "trend/live_readings.h"
 #include "views/view_targets.h"
 
 #include <functional>
@@ -48,6 +49,11 @@ public:
     const QString& recordFolder() const { return recordFolder_; }
 
     Session& session() { return session_; }
+    // The connected unit's readings over the run: trend, stable rule, reading log.
+    LiveReadings& readings() { return readings_; }
+    // Where changed reading settings go besides the readings (the real program keeps them).
+    void onReadingSettingsChanged(std::function<void(const ReadingSettings&)> keep) { settingsChanged_ = std::move(keep); }
+    void changeReadingSettings(const ReadingSettings& settings);
     Catalogue& catalogue() { return catalogue_; }
     Operator& op() { return seams_.op; }
     const Seams& seams() const { return seams_; }
@@ -66,6 +72,8 @@ public:
 private:
     Session session_;
     Catalogue catalogue_;
+    LiveReadings readings_;
+    std::function<void(const ReadingSettings&)> settingsChanged_;
     Seams seams_;
     InstallRegistry registry_;
     PortNames portNames_;

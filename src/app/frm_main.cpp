@@ -8,6 +8,8 @@
 #include "app/frm_welcome.h"
 #include "app/panel_placement.h"
 #include "app/toolbar_icons.h"
+#include "trend/ui/transfer_panel.h"
+#include "trend/ui/trend_panel.h"
 #include "link/link_control.h"
 #include "link/port_file.h"
 #include "link/serial_link.h"
@@ -30,6 +32,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
+#include <QStatusBar>
 #include <QToolBar>
 
 namespace {
@@ -100,6 +103,13 @@ frmMain::frmMain(Application& app) : app_(app)
     setCentralWidget(central);
     unitPanels_ = std::make_unique<UnitPanels>(central, [this] { cmdResetMin_Click(); });
     ssInfo = new ConfigurationEditor(app_, *this, central);
+    trend_ = new TrendPanel(app_.readings().series(), central);
+    transfer_ = new TransferPanel(central);
+    logNote_ = new QLabel(this);
+    logNote_->setObjectName(QStringLiteral("logNote"));
+    logNote_->setTextFormat(Qt::PlainText);
+    statusBar()->addWidget(logNote_);
+    logAction_ = findChild<QAction*>(QStringLiteral("mnuLogReadings"));
 
     TimConn = app_.seams().clock.createTimer(1.0, [this] { TimConn_Timer(); });
 
@@ -118,6 +128,8 @@ void frmMain::buildMenus()
         {"mnuFile", "File", {
             {"mnuSaveItem", "Save", "Ctrl+S", &frmMain::mnuSaveItem_Click},
             {"mnuChangePort", "Change Port", nullptr, &frmMain::mnuChangePort_Click},
+            {"mnuLogReadings", "Log Readings...", nullptr, &frmMain::mnuLogReadings_Click},
+            {"mnuExportChart", "Export Chart Data...", nullptr, &frmMain::mnuExportChart_Click},
             {"mnuExitItem", "Exit", "Ctrl+X", &frmMain::mnuExitItem_Click},
         }},
         {"mnuCalib", "Configuration", {
@@ -141,6 +153,7 @@ void frmMain::buildMenus()
             {"mnuCloseCurrentViewItem", "Close Unit's Current Reading View", nullptr, &frmMain::mnuCloseCurrentViewItem_Click},
             {"mnuViewCalibItem", "View Unit's Current Configuration", "Ctrl+V", &frmMain::mnuViewCalibItem_Click},
             {"mnuCloseCalibItem", "Close Unit's Current Configuration", nullptr, &frmMain::mnuCloseCalibItem_Click},
+            {"mnuReadingSettings", "Reading Settings...", nullptr, &frmMain::mnuReadingSettings_Click},
         }},
         {"mnuPrint", "Print", {
             {"mnuPrintCalibItem", "Print Connected Unit's Configuration", "Ctrl+P", &frmMain::mnuPrintCalibItem_Click},
@@ -280,6 +293,8 @@ void frmMain::placePanels()
     ssInfo->setGeometry(pixels(placement.ssInfo));
     unitPanels_->place(pixels(placement.frCurrent[0]), pixels(placement.frCurrent[1]), pixels(placement.frCurrentReading),
                        pixels(placement.Frame1));
+    trend_->setGeometry(pixels(placement.trend));
+    transfer_->setGeometry(pixels(placement.transfer));
 }
 
 void frmMain::SetCommandState(CommandStates code)

@@ -20,6 +20,9 @@ class QDialog;
 class QToolBar;
 class ClockTimer;
 class frmAbout;
+class QLabel;
+class TransferPanel;
+class TrendPanel;
 
 // The main window: the menus, the toolbar and the command state that enables them, the commands
 // behind them, and its two parts: the connected unit's panels and the configuration editor.
@@ -107,6 +110,11 @@ public:
     void cmdResetMin_Click();  // the reading panel's Reset: both stored extremes
     void TimConn_Timer();
 
+    // The live readings: logging them into a CSV file, the chart's data, their settings.
+    void mnuLogReadings_Click();
+    void mnuExportChart_Click();
+    void mnuReadingSettings_Click();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -124,6 +132,10 @@ private:
     void closeConnection();
     // Shows a window modally through the program's modal seam.
     int runModal(QDialog& dialog);
+    // A poll's readings into the trend, the stable indicators, the output panel and the log;
+    // `polled` false: the poll failed or the link closed (a gap).
+    void takeReadings(bool polled);
+    void showLogState();
 
     Application& app_;
     QToolBar* Toolbar = nullptr;
@@ -133,6 +145,10 @@ private:
     ConfigurationEditor* ssInfo = nullptr;
     // The live-reading poll, once a second while a unit is connected (created stopped).
     std::unique_ptr<ClockTimer> TimConn;
+    TrendPanel* trend_ = nullptr;
+    TransferPanel* transfer_ = nullptr;
+    QLabel* logNote_ = nullptr;      // in the status bar while the readings are logged
+    QAction* logAction_ = nullptr;
     QPointer<frmAbout> about_;
     QPointer<HelpWindow> help_;
 };

@@ -120,6 +120,7 @@ void frmMain::pibConnect_Click()
     setBusyPointer(false);
     TimConn->start();
     ssInfo->markInputKind(s.UnitConf.InputClass);
+    takeReadings(true);
 }
 
 void frmMain::mnuDisconnectItem_Click()
@@ -144,11 +145,12 @@ void frmMain::closeConnection()
 
 void frmMain::TimConn_Timer()
 {
-    Session& s = app_.session();
     if (!app_.link().state.LinkOpen || app_.link().update.UpdateStep != UpdateSteps::Idle)
         return;
     TimConn->stop();
-    if (!Poll(app_.link())) {
+    const bool polled = Poll(app_.link());
+    takeReadings(polled);
+    if (!polled) {
         if (app_.link().poll.UnitChangeAccepted)
             return;
         if (editorOpen())

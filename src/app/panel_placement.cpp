@@ -1,5 +1,6 @@
 #include "app/panel_placement.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -15,6 +16,7 @@ constexpr double UnitPanelHeight = 4200;
 constexpr double StatusWidth = 3600;
 constexpr double StatusHeight = 1000;
 constexpr double StatusTop = 5070;        // just below the unit panels
+constexpr double Gap = 180;               // between the trend and transfer panels and their neighbours
 
 } // namespace
 
@@ -27,6 +29,12 @@ PanelPlacement PlacePanels(double w, double h)
     p.frCurrent[0] = {w * 0.98 - 7215, 630, UnitPanelWidth0, UnitPanelHeight};
     p.frCurrent[1] = {w * 0.98 - 3840, 645, UnitPanelWidth1, UnitPanelHeight - 15};
     p.Frame1 = {w * 0.8, StatusTop, StatusWidth, StatusHeight};
+    const double trendLeft = p.frCurrentReading.left + ReadingWidth + Gap;
+    const double below = p.ssInfo.top - Gap;
+    p.trend = {trendLeft, p.frCurrentReading.top, std::max(0.0, p.frCurrent[0].left - Gap - trendLeft),
+               std::max(0.0, below - p.frCurrentReading.top)};
+    const double transferTop = p.frCurrentReading.top + ReadingHeight + Gap;
+    p.transfer = {p.frCurrentReading.left, transferTop, ReadingWidth, std::max(0.0, below - transferTop)};
     return p;
 }
 

@@ -18,6 +18,10 @@ struct PanelPlacement {
     TwipRect frCurrentReading;
     std::array<TwipRect, 2> frCurrent;
     TwipRect Frame1;
+    // The live trend in the free middle (between the readings and the unit's panels, above the
+    // editor) and the output's transfer function below the readings.
+    TwipRect trend;
+    TwipRect transfer;
 };
 
 PanelPlacement PlacePanels(double screenWidth, double screenHeight);

@@ -3,6 +3,7 @@
 #include "app/unit_panels.h"
 
 #include "platform/widgets/named_controls.h"
+#include "trend/ui/stable_indicator.h"
 #include "views/label_colour.h"
 
 #include <QFrame>
@@ -91,6 +92,8 @@ UnitPanels::UnitPanels(QWidget* central, std::function<void()> resetPressed)
     frCurrentReading = NewFrame(central, QStringLiteral("frCurrentReading"), QStringLiteral("Present Readings :"));
     QGridLayout* readings = unitGrid(frCurrentReading);
     addUnitRow(readings, LbHead[UnitHead::CurrentReading], LbData[UnitData::Reading], LbUnit[UnitUnits::Reading]);
+    stable_ = new StableIndicator(frCurrentReading);
+    readings->addWidget(stable_, readings->rowCount(), 1, 1, 2);
     addUnitRow(readings, LbHead[UnitHead::Ambient], LbData[UnitData::AmbRead], LbUnit[UnitUnits::AmbRead]);
     addUnitRow(readings, LbHead[UnitHead::MaxReading], LbData[UnitData::MaxRead], LbUnit[UnitUnits::MaxRead]);
     addUnitRow(readings, LbHead[UnitHead::MinReading], LbData[UnitData::MinRead], LbUnit[UnitUnits::MinRead]);
@@ -144,6 +147,11 @@ void UnitPanels::showReadings(bool shown)
 void UnitPanels::setStatusText(const QString& text)
 {
     Label13->setText(text);
+}
+
+void UnitPanels::showStability(const StabilityVerdict& verdict, const QString& units)
+{
+    stable_->showVerdict(verdict, units);
 }
 
 void UnitPanels::hideMainsFrequency()

@@ -12,6 +12,8 @@ class QPushButton;
 class QRect;
 class QString;
 class QWidget;
+class StableIndicator;
+struct StabilityVerdict;
 
 // The connected unit's panels on the main window: its configuration in two frames (frCurrent),
 // the present readings (frCurrentReading, with the Reset button of the stored extremes) and the
@@ -29,6 +31,8 @@ public:
     void showReadings(bool shown);
     // The big reading display's text ("Not Connected", "Tarvo Calibration", a reading).
     void setStatusText(const QString& text);
+    // Whether the present reading has settled (beside it, in the reading panel).
+    void showStability(const StabilityVerdict& verdict, const QString& units);
 
     // The mains frequency is not shown.
     void hideMainsFrequency();
@@ -48,6 +52,7 @@ private:
     std::array<QLabel*, 23> LbData{};
     std::array<QLabel*, 6> LbUnit{};
     QLabel* Label8_0 = nullptr;  // "Read at :"
+    StableIndicator* stable_ = nullptr;
     QPushButton* cmdResetMin = nullptr;
     QFrame* Frame1 = nullptr;    // the frame of the big reading display
     QLabel* Label13 = nullptr;   // the big reading display

@@ -2,6 +2,7 @@
 
 #include "calibration/frm_error.h"
 #include "calibration/frm_offset.h"
+#include "trend/ui/stable_indicator.h"
 
 CalibrationWindows::CalibrationWindows(Link& link, ModalRunner& modal, QWidget* parent)
     : offset_(std::make_unique<frmOffset>(link, modal, state_, parent))
@@ -10,6 +11,12 @@ CalibrationWindows::CalibrationWindows(Link& link, ModalRunner& modal, QWidget* 
 }
 
 CalibrationWindows::~CalibrationWindows() = default;
+
+void CalibrationWindows::showStability(const StabilityVerdict& verdict, const QString& units)
+{
+    offset_->stable->showVerdict(verdict, units);
+    error_->stable->showVerdict(verdict, units);
+}
 
 std::vector<ReadingLabels> CalibrationWindows::readingLabels() const
 {

@@ -8,6 +8,8 @@
 #include <vector>
 
 class ModalRunner;
+class QString;
+struct StabilityVerdict;
 class QWidget;
 class frmError;
 class frmOffset;
@@ -35,6 +37,8 @@ public:
     frmError& error() { return *error_; }
     // The present-reading labels of both windows, for the connected unit's view.
     std::vector<ReadingLabels> readingLabels() const;
+    // Whether the present reading has settled, in both windows.
+    void showStability(const StabilityVerdict& verdict, const QString& units);
 
 private:
     CalibrationState state_;

@@ -2,6 +2,7 @@
 
 #include "calibration/calibration_common.h"
 #include "platform/widgets/named_controls.h"
+#include "trend/ui/stable_indicator.h"
 #include "calibration/calibration_windows.h"
 #include "link/unit_tasks.h"
 #include "link/serial_link.h"
@@ -85,6 +86,9 @@ frmError::frmError(Link& link, ModalRunner& modal, CalibrationState& state, QWid
     grid->addWidget(Label2, 1, 0);
     grid->addWidget(lbCurrRead, 1, 1);
     grid->addWidget(lbCurrUnit, 1, 2);
+    // Whether the reading has settled: the technician waits for it before Enter.
+    stable = new StableIndicator(this);
+    grid->addWidget(stable, 1, 3);
     grid->addWidget(optError[0], 2, 0);
     grid->addWidget(txtLow, 2, 1, 1, 2);
     grid->addWidget(CmdEnterMin, 2, 3);

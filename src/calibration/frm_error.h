@@ -9,6 +9,7 @@
 
 class ModalRunner;
 class QLabel;
+class StableIndicator;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -45,6 +46,7 @@ public:
     QLabel* Label2;  // "Current Measure :"
     QLabel* lbCurrRead;
     QLabel* lbCurrUnit;
+    StableIndicator* stable = nullptr;
     std::array<QRadioButton*, 2> optError{};
     QLineEdit* txtLow;
     QLineEdit* txtHigh;

@@ -2,6 +2,7 @@
 
 #include "calibration/calibration_common.h"
 #include "platform/widgets/named_controls.h"
+#include "trend/ui/stable_indicator.h"
 #include "calibration/calibration_windows.h"
 #include "link/unit_tasks.h"
 #include "link/serial_link.h"
@@ -46,6 +47,9 @@ frmOffset::frmOffset(Link& link, ModalRunner& modal, CalibrationState& state, QW
     grid->addWidget(Label3, 1, 0);
     grid->addWidget(lbCurrRead, 1, 1);
     grid->addWidget(lbCurrUnit, 1, 2);
+    // Whether the reading has settled: the technician waits for it before Enter.
+    stable = new StableIndicator(this);
+    grid->addWidget(stable, 1, 3);
     grid->addWidget(Label2, 2, 0);
     grid->addWidget(txtOffset, 2, 1, 1, 2);
     grid->addWidget(cmdEnterOffset, 2, 3);

@@ -6,6 +6,7 @@
 
 class ModalRunner;
 class QLabel;
+class StableIndicator;
 class QLineEdit;
 class QPushButton;
 struct CalibrationState;
@@ -37,6 +38,7 @@ public:
     QLabel* Label3;  // "Current measure :"
     QLabel* lbCurrRead;
     QLabel* lbCurrUnit;
+    StableIndicator* stable = nullptr;
     QLabel* Label2;  // "Enter New Value :"
     QLineEdit* txtOffset;
     QPushButton* cmdEnterOffset;

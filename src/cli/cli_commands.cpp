@@ -21,6 +21,9 @@
 #include "platform/clock.h"
 #include "platform/port_names.h"
 #include "platform/user_folders.h"
+#include "trend/live_readings.h"
+
+#include <QDateTime>
 
 #include <QSettings>
 
@@ -28,9 +31,7 @@
 
 namespace {
 
-// Seconds between two polls, as the live-reading timer waits, and between two update ticks, as
-// the progress window's timer does.
-constexpr double PollInterval = 1.0;
+// Seconds between two update ticks, as the progress window's timer does.
 constexpr double TickInterval = 1.0;
 
 QString markedText(float value, float marker, const QString& markerText)
@@ -117,13 +118,22 @@ private:
     {
         if (const int result = connect())
             return result;
-        host_.out(MonitorHeader());
         Clock& clock = host_.clock;
         const double start = clock.now();
+        LiveReadings readings(double(QDateTime::currentMSecsSinceEpoch()) / 1000.0, start);
+        if (!options_.csv.isEmpty()) {
+            if (const std::optional<QString> problem = readings.log().start(options_.csv))
+                return fail(*problem, CliExit::FileError);
+        }
+        host_.out(MonitorHeader());
         for (int polls = 0; !options_.count || polls < *options_.count; ++polls) {
-            clock.waitFor(PollInterval);
-            if (!Poll(link_))
+            clock.waitFor(options_.interval);
+            if (!Poll(link_)) {
+                readings.recordGap(session_.UnitConf, clock.now());
                 return fail(QStringLiteral("the unit stopped answering"));
+            }
+            if (const std::optional<QString> problem = readings.record(session_.UnitConf, clock.now()).logProblem)
+                host_.err((*problem + QLatin1Char('\n')).toUtf8());
             host_.out(MonitorLine(clock.now() - start, session_.UnitConf));
         }
         return CliExit::Success;
@@ -282,7 +292,8 @@ private:
     int writeCheckFiles(CheckRecord& record)
     {
         const CheckOptions& o = options_.check;
-        if (o.pdf.isEmpty() && o.csv.isEmpty())
+        const QString& csv = options_.csv;
+        if (o.pdf.isEmpty() && csv.isEmpty())
             return CliExit::Success;
         QSettings& settings = host_.settings();
         const CertificateSettings certificate = LoadCertificateSettings(settings);
@@ -293,8 +304,8 @@ private:
             return fail(QStringLiteral("no certificate number: %1 cannot be written").arg(settings.fileName()),
                         CliExit::FileError);
         host_.err(QStringLiteral("certificate: %1\n").arg(record.certificateNumber).toUtf8());
-        if (!o.csv.isEmpty() && !WriteFileAtomically(o.csv, CheckCsv(record)))
-            return fail(QStringLiteral("could not write %1").arg(o.csv), CliExit::FileError);
+        if (!csv.isEmpty() && !WriteFileAtomically(csv, CheckCsv(record)))
+            return fail(QStringLiteral("could not write %1").arg(csv), CliExit::FileError);
         if (!o.pdf.isEmpty() && !WriteCertificatePdf(record, o.pdf))
             return fail(QStringLiteral("could not write %1").arg(o.pdf), CliExit::FileError);
         return CliExit::Success;

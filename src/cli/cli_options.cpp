@@ -24,17 +24,16 @@ constexpr CommandName commandNames[] = {
     {"check", CliCommand::Check},
 };
 
-// The check's options: each takes a value but the last.
+// The check's own options (--csv it shares with monitor): each takes a value but the last.
 struct CheckOptionNames {
     QCommandLineOption tolerance{QStringLiteral("tolerance"), QString(), QStringLiteral("PCT")};
     QCommandLineOption points{QStringLiteral("points"), QString(), QStringLiteral("V1,V2,...")};
     QCommandLineOption pdf{QStringLiteral("pdf"), QString(), QStringLiteral("FILE")};
-    QCommandLineOption csv{QStringLiteral("csv"), QString(), QStringLiteral("FILE")};
     QCommandLineOption technician{QStringLiteral("technician"), QString(), QStringLiteral("NAME")};
     QCommandLineOption referenceId{QStringLiteral("reference-id"), QString(), QStringLiteral("TEXT")};
     QCommandLineOption waitEnter{QStringLiteral("wait-enter"), QString()};
 
-    QList<QCommandLineOption> all() const { return {tolerance, points, pdf, csv, technician, referenceId, waitEnter}; }
+    QList<QCommandLineOption> all() const { return {tolerance, points, pdf, technician, referenceId, waitEnter}; }
 };
 
 bool takesFile(CliCommand command)
@@ -57,9 +56,11 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
     const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("DEV"));
     const QCommandLineOption appDir(QStringLiteral("appdir"), QString(), QStringLiteral("DIR"));
     const QCommandLineOption count(QStringLiteral("count"), QString(), QStringLiteral("N"));
+    const QCommandLineOption csv(QStringLiteral("csv"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption interval(QStringLiteral("interval"), QString(), QStringLiteral("SECONDS"));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
     const CheckOptionNames check;
-    parser.addOptions(QList<QCommandLineOption>{port, appDir, count, help} + check.all());
+    parser.addOptions(QList<QCommandLineOption>{port, appDir, count, csv, interval, help} + check.all());
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
     if (parser.isSet(help)) {
@@ -100,6 +101,20 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
             return usageError(QStringLiteral("--count needs a whole number from 1"));
         options.count = n;
     }
+    if (parser.isSet(csv) && options.command != CliCommand::Monitor && options.command != CliCommand::Check)
+        return usageError(QStringLiteral("--csv belongs to monitor and check"));
+    if (parser.isSet(interval) && options.command != CliCommand::Monitor)
+        return usageError(QStringLiteral("--interval belongs to monitor"));
+    if (parser.isSet(csv))
+        options.csv = parser.value(csv);
+    if (parser.isSet(interval)) {
+        bool ok = false;
+        const double seconds = parser.value(interval).toDouble(&ok);
+        // The unit is polled once a second: a shorter interval would only repeat readings.
+        if (!ok || !(seconds >= 1.0) || seconds > 86400.0)
+            return usageError(QStringLiteral("--interval needs seconds from 1 (the poll) to 86400"));
+        options.interval = seconds;
+    }
     for (const QCommandLineOption& option : check.all())
         if (parser.isSet(option) && options.command != CliCommand::Check)
             return usageError(QStringLiteral("--%1 belongs to check").arg(option.names().first()));
@@ -112,7 +127,6 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
         if (parser.isSet(check.points) && !(c.points = ParsePoints(parser.value(check.points))))
             return usageError(QStringLiteral("--points needs numbers separated by commas"));
         c.pdf = parser.value(check.pdf);
-        c.csv = parser.value(check.csv);
         c.technician = parser.value(check.technician);
         c.referenceId = parser.value(check.referenceId);
         c.waitForEnter = parser.isSet(check.waitEnter);
@@ -145,7 +159,9 @@ QString CliUsage()
         "\n"
         "Commands:\n"
         "  read                  connect, write the unit record file, print the configuration line\n"
-        "  monitor [--count N]   connect, then print the live readings once a second as CSV\n"
+        "  monitor [--count N] [--interval SECONDS] [--csv FILE]\n"
+        "                        connect, then print the live readings as CSV every SECONDS (1);\n"
+        "                        --csv also logs them into FILE as the window's reading log does\n"
         "  write FILE            connect, write the configuration file FILE into the unit\n"
         "  reset-minmax          connect, clear the stored minimum and maximum readings\n"
         "  flash-save FILE       save the unit's factory memory into FILE\n"

@@ -24,7 +24,6 @@ struct CheckOptions {
     double tolerancePercent = 0;                // of the input span
     std::optional<std::vector<double>> points;  // unit's units; none: 0/25/50/75/100 % of the range
     QString pdf;
-    QString csv;
     QString technician;
     QString referenceId;
     bool waitForEnter = false;
@@ -44,6 +43,8 @@ struct CliOptions {
     CliCommand command = CliCommand::Read;
     QString file;              // write, flash-save, flash-restore
     std::optional<int> count;  // monitor: number of polls; none: until the program is stopped
+    double interval = 1.0;     // monitor: seconds between two polls, from 1
+    QString csv;               // monitor: the reading log to write; check: its results
     CheckOptions check;
 };
 

@@ -1,6 +1,9 @@
 #include "app_fixture.h"
 
+#include "calibration/calibration_windows.h"
+#include "calibration/frm_offset.h"
 #include "link/link_control.h"
+#include "trend/ui/stable_indicator.h"
 #include "link/ui/frm_status.h"
 #include "model/catalogue.h"
 #include "model/conf_files.h"
@@ -42,7 +45,10 @@ TEST_F(Connection, ConnectShowsTheUnitAndPollsIt)
     EXPECT_TRUE(QFile::exists(UnitRecordPath(app->session().AppDir, QStringLiteral("0512307"))));
     EXPECT_TRUE(label("Label13")->text().endsWith(QString::fromUtf8("\u00B0C"))) << label("Label13")->text().toStdString();
 
-    // The timer polls once a second; a burnt-out sensor shows on the panel.
+    // The timer polls once a second, each poll into the trend; a burnt-out sensor shows on the panel.
+    clock.advance(1.5);
+    EXPECT_EQ(app->readings().series().size(), 2u);
+    EXPECT_FALSE(app->calibration().offset().stable->text().isEmpty());
     unit.setBurnOut(true);
     clock.advance(1.5);
     EXPECT_EQ(label("LbData_13")->text(), QStringLiteral("Burn Out"));

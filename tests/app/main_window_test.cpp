@@ -30,13 +30,13 @@ TEST_F(MainWindow, MenusAndToolbarAsCreated)
         menus << menuAction->text() + ": " + items.join(", ");
     }
     EXPECT_EQ(menus, (QStringList{
-        "File: Save [Ctrl+S], Change Port, Exit [Ctrl+X]",
+        "File: Save [Ctrl+S], Change Port, Log Readings..., Export Chart Data..., Exit [Ctrl+X]",
         "Configuration: Edit New Configuration [Ctrl+N], Open Configuration [Ctrl+O], Close Configuration, Offset Trimming, "
         "Sensor-Tx Calibration, Undo Overall or Offset Calibration",
         "Connect: Connect Unit [Ctrl+C], ~Calibrate Rasko, Update Unit [Ctrl+U], ~Reset Minimum Reading, "
         "~Reset Maximum Reading, Disconnect Unit [Ctrl+D]",
         "View: View Unit's Current Reading [Ctrl+R], Close Unit's Current Reading View, "
-        "View Unit's Current Configuration [Ctrl+V], Close Unit's Current Configuration",
+        "View Unit's Current Configuration [Ctrl+V], Close Unit's Current Configuration, Reading Settings...",
         "Print: Print Connected Unit's Configuration [Ctrl+P], Print Edited Unit's Configuration",
         "Help: About mirtal, Help Topics..F1 [Ctrl+H]"}));
 

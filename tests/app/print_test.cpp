@@ -20,24 +20,26 @@ protected:
         w().pibConnect_Click();
     }
 
-    // The words of the PDF's page (ligatures read as letters) and how far right the rightmost
-    // one ends, as a share of the page width.
-    static std::pair<QString, double> pdfText(const QString& pdf)
+    static QString pdfToText(const QString& pdf, const QString& mode)
     {
         QProcess tool;
-        tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+        tool.start(QStringLiteral("pdftotext"), {mode, pdf, QStringLiteral("-")});
         EXPECT_TRUE(tool.waitForFinished(30000));
-        const QString html = QString::fromUtf8(tool.readAllStandardOutput());
+        return QString::fromUtf8(tool.readAllStandardOutput());
+    }
+
+    // The page's text line by line as it is laid out, blanks run together (ligatures read as
+    // letters), and how far right the rightmost word ends, as a share of the page width.
+    static std::pair<QString, double> pdfText(const QString& pdf)
+    {
+        const QString html = pdfToText(pdf, QStringLiteral("-bbox"));
         const double width = QRegularExpression(QStringLiteral(R"re(<page width="([\d.]+)")re")).match(html).captured(1).toDouble();
-        QStringList words;
         double right = 0;
-        const QRegularExpression word(QStringLiteral(R"re(xMax="([\d.]+)"[^>]*>([^<]*)</word>)re"));
-        for (auto it = word.globalMatch(html); it.hasNext();) {
-            const auto match = it.next();
-            words << match.captured(2).replace(QStringLiteral("&apos;"), QStringLiteral("'"));
-            right = std::max(right, match.captured(1).toDouble());
-        }
-        return {words.join(' ').normalized(QString::NormalizationForm_KC), right / width};
+        const QRegularExpression word(QStringLiteral(R"re(xMax="([\d.]+)")re"));
+        for (auto it = word.globalMatch(html); it.hasNext();)
+            right = std::max(right, it.next().captured(1).toDouble());
+        const QString text = pdfToText(pdf, QStringLiteral("-layout")).simplified();
+        return {text.normalized(QString::NormalizationForm_KC), right / width};
     }
 };
 

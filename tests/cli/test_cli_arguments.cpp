@@ -38,7 +38,7 @@ TEST(CliArguments, TakeEachCommandWithItsOperandsAndOptionsInAnyOrder)
                         "--reference-id", "RS-7", "--technician", "D. W.", "--pdf", "c.pdf", "--csv", "c.csv"});
     ASSERT_TRUE(check.options) << check.error.toStdString();
     const CheckOptions& c = check.options->check;
-    EXPECT_EQ(std::tie(c.tolerancePercent, c.points, c.waitForEnter, c.referenceId, c.technician, c.pdf, c.csv),
+    EXPECT_EQ(std::tie(c.tolerancePercent, c.points, c.waitForEnter, c.referenceId, c.technician, c.pdf, check.options->csv),
               std::tuple(0.1, std::vector<double>{0, 50, 100}, true, "RS-7", "D. W.", "c.pdf", "c.csv"));
     EXPECT_FALSE(parse({"--port", "1", "check", "--tolerance", "1"}).options->check.points);
 }
@@ -62,6 +62,8 @@ TEST(CliArguments, RefuseWhatIsNotACompleteCommand)
         {"--port", "1", "read", "extra"},         // one word too many
         {"--port", "1", "read", "--count", "2"},  // --count is monitor's
         {"--port", "1", "monitor", "--count", "0"},
+        {"--port", "1", "monitor", "--interval", "0.5"},  // faster than the poll
+        {"--port", "1", "read", "--csv", "x.csv"},       // --csv is monitor's
         {"--port", "1", "--verbose", "read"},     // unknown option
         {"--port", "1", "check"},                 // no tolerance
         {"--port", "1", "check", "--tolerance", "0"},

@@ -110,6 +110,15 @@ TEST_F(CliTest, MonitorPrintsOneLineAPollUntilTheUnitChanges)
     EXPECT_GE(first, 1.0);
     EXPECT_GE(lines[2].left(lines[2].indexOf(',')).toDouble() - first, 1.0);  // a second's wait after each poll
 
+    // Every 3 s, logged as the window's reading log does.
+    ASSERT_EQ(run({"monitor", "--count", "2", "--interval", "3", "--csv", path("log.csv")}), CliExit::Success);
+    const QList<QByteArray> log = fileBytes(path("log.csv")).split('\n');
+    ASSERT_EQ(log.size(), 4);
+    EXPECT_EQ(log[0], "time,serial,tag,reading,units,ambient,output mA,min,max,status");
+    EXPECT_TRUE(log[1].contains(",0512307,TT-101,25,°C,23.5,") && log[1].endsWith(",OK")) << log[1].toStdString();
+    lines = out.split('\n');
+    EXPECT_GE(lines[2].left(lines[2].indexOf(',')).toDouble() - lines[1].left(lines[1].indexOf(',')).toDouble(), 3.0);
+
     unit.setBurnOut(true);
     clock.callAfter(3.0, [this] { unit.swapUnit({9, 8, 7, 6}); });
     EXPECT_EQ(run({"monitor"}), CliExit::CommunicationFailure);

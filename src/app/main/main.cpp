@@ -1,5 +1,6 @@
 #include "app/application.h"
 #include "app/frm_main.h"
+#include "app/reading_settings_store.h"
 #include "app/routing_port.h"
 #include "delvo2_version.h"
 #include "link/qt_serial_port.h"
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLabel>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -130,6 +132,12 @@ int main(int argc, char** argv)
     } else {
         app.useRecordFolder(InstalledRecordFolder(registry));
     }
+    // The reading settings are kept between runs in the user's settings.
+    app.readings().setSettings(LoadReadingSettings(QSettings()));
+    app.onReadingSettingsChanged([](const ReadingSettings& settings) {
+        QSettings store;
+        SaveReadingSettings(store, settings);
+    });
     app.start();
     if (const std::optional<int> exitCode = app.exitCode())
         return *exitCode;

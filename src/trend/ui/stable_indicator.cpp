@@ -22,6 +22,8 @@ StableIndicator::StableIndicator(QWidget* parent) : QLabel(parent)
 {
     setObjectName(QStringLiteral("stableIndicator"));
     setTextFormat(Qt::PlainText);
+    // Narrow panels (the reading panel, the calibration windows) take the limit on a second line.
+    setWordWrap(true);
 }
 
 void StableIndicator::showVerdict(const StabilityVerdict& verdict, const QString& units)
