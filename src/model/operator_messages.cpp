@@ -120,3 +120,9 @@ void TryAgainMessage(Operator& op)
 {
     CommErrorMessage(op, QStringLiteral("Communication Problems, Please Try Again"));
 }
+
+void FlashUploadMessage(Operator& op, bool completed)
+{
+    op.message(QStringLiteral("Upload Complete"), completed ? QStringLiteral("The Flash Memory Upload completed Successfully.")
+                                                            : QStringLiteral("The Flash Memory Upload NOT completed."));
+}
