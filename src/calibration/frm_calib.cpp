@@ -48,7 +48,6 @@ const QString ChecksumOk = QStringLiteral("Check Sum OK");
 const QString ChecksumFaulty = QStringLiteral("Check Sum Faulty");
 const QString StatusOk = QStringLiteral("Status OK");
 const QString StatusFaulty = QStringLiteral("Status Faulty");
-const QString UploadTitle = QStringLiteral("Upload Complete");
 
 // Clears an option button, even the chosen one of its exclusive group.
 void clearOption(QRadioButton* option)
@@ -314,10 +313,10 @@ void frmCalib::restoreFlashMemory()
     }
     if (downloaded) {
         if (factory.UploadOk) {
-            link_.op.message(UploadTitle, QStringLiteral("The Flash Memory Upload completed Successfully."));
+            FlashUploadMessage(link_.op, true);
             factory.UploadOk = false;
         } else {
-            link_.op.message(UploadTitle, QStringLiteral("The Flash Memory Upload NOT completed."));
+            FlashUploadMessage(link_.op, false);
         }
     }
     clearOption(Option1[RestoreRow]);

@@ -16,6 +16,7 @@
 #include "model/catalogue.h"
 #include "model/conf_files.h"
 #include "model/formatters.h"
+#include "model/operator_messages.h"
 #include "model/safe_file.h"
 #include "model/session.h"
 #include "platform/clock.h"
@@ -229,9 +230,7 @@ private:
             return result;
         factory.UploadOk = true;
         const bool done = DownloadFactoryMemory(link_);
-        op_.message(QStringLiteral("Upload Complete"), factory.UploadOk
-                        ? QStringLiteral("The Flash Memory Upload completed Successfully.")
-                        : QStringLiteral("The Flash Memory Upload NOT completed."));
+        FlashUploadMessage(op_, factory.UploadOk);
         factory.UploadOk = false;
         return done ? CliExit::Success : fail(QStringLiteral("the factory memory was not written whole"));
     }

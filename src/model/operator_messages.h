@@ -33,6 +33,8 @@ void ConnectionProblemMessage(Operator& op);
 void ReceiveProblemMessage(Operator& op);
 // "Communication Problems, Please Try Again" — what came back cannot be used.
 void TryAgainMessage(Operator& op);
+// "Upload Complete": whether the factory memory went into the unit whole.
+void FlashUploadMessage(Operator& op, bool completed);
 
 // "The Calibration Has Changed, Would You Like to Save The Changes?" (title "Save Calibration?");
 // true for Yes. Asked wherever an edited configuration with unsaved changes would be dropped.
