@@ -319,9 +319,12 @@ void CheckWindow::cmdSaveCsv_Click()
 void CheckWindow::cmdPrint_Click()
 {
     PrinterChoice choice = printDialogs_.choosePrinter(QStringLiteral("Calibration Certificate ") + record_.certificateNumber);
-    if (choice.kind == PrinterChoice::Failed
-        || (choice.kind == PrinterChoice::Chosen
-            && (!PaintCertificate(record_, *choice.printer) || choice.printer->printerState() == QPrinter::Error)))
+    if (choice.kind == PrinterChoice::Cancelled)
+        return;
+    // A printer that cannot even be chosen is reported like one that fails.
+    const bool printed = choice.kind == PrinterChoice::Chosen && PaintCertificate(record_, *choice.printer)
+        && choice.printer->printerState() != QPrinter::Error;
+    if (!printed)
         PrinterErrorMessage(link_.op);
 }
 

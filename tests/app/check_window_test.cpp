@@ -113,6 +113,9 @@ TEST_F(CheckWindowTest, AsFoundOffsetTrimAsLeftAndTheCertificate)
     check->cmdPrint->click();
     EXPECT_TRUE(PdfText(path("printed.pdf")).contains(number));
     EXPECT_EQ(op.transcript().count(QStringLiteral("Printer Error")), 0);
+    printDialogs.printToPdf(path("no such folder/printed.pdf"));
+    check->cmdPrint->click();
+    EXPECT_EQ(op.boxes.back().title, QStringLiteral("Printer Error"));
 }
 
 TEST_F(CheckWindowTest, NoAdjustmentMakesAsLeftTheAsFoundResults)

@@ -20,7 +20,7 @@ CheckRecord fullRecord()
     r.issued = QDateTime(QDate(2025, 3, 7), QTime(10, 5));
     r.plan.points = {0, 25, 50, 75, 100};
     r.plan.downScale = true;
-    r.plan.reference = {QStringLiteral("RTD simulator RS-7"), QStringLiteral("SN 88121"), QStringLiteral("DKD-4711"),
+    r.plan.reference = {QStringLiteral("RTD simulator RS-7"), QStringLiteral("SN 88121"), QStringLiteral("REF-4711"),
                         QStringLiteral("0.03 °C (k=2)")};
     r.plan.technician = QStringLiteral("Dana Whitfield");
     r.plan.customer = QStringLiteral("Northfield Water");
@@ -54,7 +54,7 @@ TEST(Certificate, PdfHoldsEveryFieldOnNumberedPages)
         "Input range 0 to 100 °C", "Output range 4 to 20 mA (rising)", "Damping 2", "Calibration software delvo2",
         "0, 25, 50, 75, 100 °C, up-scale, then down-scale", "±0.25 % of span (±0.250 °C)",
         "10 readings in a row, one a second, within 0.02 % of span (0.020 °C)", "RTD simulator RS-7 SN 88121",
-        "Its certificate DKD-4711", "Its uncertainty 0.03 °C (k=2)", "traceable to national measurement standards",
+        "Its certificate REF-4711", "Its uncertainty 0.03 °C (k=2)", "traceable to national measurement standards",
         "Ambient temperature 23.5 °C", "Relative humidity 45 %", "25.000 25.300 0.300 0.300 8.000 FAIL*",
         "FAIL: 9 of 9 points outside the tolerance", "Offset trim: -0.300 °C added to every reading.",
         "50.000 50.010 0.010 0.010 12.000 PASS", "PASS: every point within the tolerance", "simple acceptance",

@@ -30,6 +30,7 @@ TEST(CheckResults, ErrorSpanShareExpectedCurrentAndVerdict)
     const ConfRecord rising = unitWith(0, 100, 4, 20, ClassRtd, UnitsCelsius);
     const ConfRecord falling = unitWith(-50, 150, 20, 4, ClassRtd, UnitsCelsius);
     const ConfRecord millivolt = unitWith(0, 50, 4, 20, ClassVoltage, UnitsMillivolt);
+    const ConfRecord percent = unitWith(-50, 150, 4, 20, ClassRtd, UnitsPercent);
     struct Case {
         const char* name;
         const ConfRecord& unit;
@@ -46,6 +47,7 @@ TEST(CheckResults, ErrorSpanShareExpectedCurrentAndVerdict)
         {"no reading", rising, quarterPercent, 100, NAN, {"100.000", "-", "-", "-", "20.000", "FAIL"}},
         {"falling output", falling, absolute, 0, -0.15f, {"0.000", "-0.150", "-0.150", "-0.075", "16.000", "PASS"}},
         {"falling output, top", falling, absolute, 150, 150.21f, {"150.000", "150.210", "0.210", "0.105", "4.000", "FAIL"}},
+        {"percent of the range", percent, quarterPercent, 50, 50.5f, {"50.000", "50.500", "0.500", "0.500", "12.000", "FAIL"}},
         {"millivolts", millivolt, quarterPercent, 10, 10.0123, {"10.0000", "10.0123", "0.0123", "0.025", "7.200", "PASS"}},
     };
     for (const Case& c : cases) {

@@ -176,6 +176,10 @@ TEST_F(CliTest, CheckPrintsEachPointAndFailsOutsideTheTolerance)
     const QString number = QStringLiteral("QA-%1-0002").arg(QDate::currentDate().toString("yyyyMMdd"));
     EXPECT_EQ(err, "certificate: " + number.toUtf8() + "\n");
     EXPECT_EQ(fileBytes(csv).split('\n').value(2), number.toUtf8() + ",as-found,90.000,90.300,0.300,0.300,18.400,yes,FAIL,°C");
+
+    // A certificate's text needs a QGuiApplication, which this host has not started.
+    EXPECT_EQ(run({"check", "--tolerance", "1", "--points", "50", "--pdf", path("c.pdf")}), CliExit::FileError);
+    EXPECT_FALSE(QFile::exists(path("c.pdf")));
 }
 
 TEST_F(CliTest, CheckWaitsForEnterAndTakesAnUnsettledReadingAfterAMinute)
