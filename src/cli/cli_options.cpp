@@ -42,8 +42,9 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
     const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("DEV"));
     const QCommandLineOption appDir(QStringLiteral("appdir"), QString(), QStringLiteral("DIR"));
     const QCommandLineOption count(QStringLiteral("count"), QString(), QStringLiteral("N"));
+    const QCommandLineOption trace(QStringLiteral("trace"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
-    parser.addOptions({port, appDir, count, help});
+    parser.addOptions({port, appDir, count, trace, help});
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
     if (parser.isSet(help)) {
@@ -75,6 +76,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
     options.port = ChoosePort(ports.first());
     if (parser.isSet(appDir))
         options.appDir = parser.value(appDir);
+    if (parser.isSet(trace))
+        options.traceFile = parser.value(trace);
     if (parser.isSet(count)) {
         if (options.command != CliCommand::Monitor)
             return usageError(QStringLiteral("--count belongs to monitor"));
@@ -108,7 +111,7 @@ PortChoice ChoosePort(const QString& text)
 QString CliUsage()
 {
     return QStringLiteral(
-        "Usage: delvo2-cli --port DEV [--appdir DIR] COMMAND\n"
+        "Usage: delvo2-cli --port DEV [--appdir DIR] [--trace FILE] COMMAND\n"
         "\n"
         "Commands:\n"
         "  read                  connect, write the unit record file, print the configuration line\n"
@@ -122,6 +125,7 @@ QString CliUsage()
         "'simulated' for a simulated unit inside the program. DIR (the unit records and the\n"
         "sensor tables) defaults to the installed program folder, else the current directory;\n"
         "without --appdir the simulated unit's records go to the demo folder of the user's data.\n"
+        "--trace FILE writes every byte sent and received, as the protocol's frames, into FILE.\n"
         "Messages go to stderr as 'Title: text'; every question is answered No.\n"
         "Exit codes: 0 success, 1 communication failure, 2 usage, 3 file error.\n");
 }

@@ -30,6 +30,7 @@ struct CliOptions {
     CliCommand command = CliCommand::Read;
     QString file;              // write, flash-save, flash-restore
     std::optional<int> count;  // monitor: number of polls; none: until the program is stopped
+    std::optional<QString> traceFile;  // every byte on the port, as frames, written here at the end
 };
 
 // The options, or why they are wrong; a help request has neither.
