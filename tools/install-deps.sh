@@ -2,7 +2,8 @@
 # Installs the Debian packages the build and the tests need, skipping those already present.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev libgmock-dev
-          libgl-dev fonts-dejavu-core poppler-utils clang libclang-rt-14-dev python3)
+          libgl-dev fonts-dejavu-core poppler-utils clang libclang-rt-14-dev python3
+          libarchive-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
