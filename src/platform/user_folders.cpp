@@ -12,3 +12,8 @@ QString DemoRecordFolder()
     QDir().mkpath(fallback);
     return fallback;
 }
+
+QString RememberedDeviceFile()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/last-unit-device.txt");
+}
