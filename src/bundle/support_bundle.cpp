@@ -3,6 +3,7 @@
 #include "link/port_file.h"
 #include "model/conf_files.h"
 #include "model/safe_file.h"
+#include "platform/port_names.h"
 
 #include <QDateTime>
 #include <QSysInfo>
@@ -61,6 +62,21 @@ QString SystemDescription(const QString& programVersion)
     return QStringLiteral("delvo2 %1, Qt %2 (built with %3), %4, %5 %6, %7\n")
         .arg(programVersion, QString::fromLatin1(qVersion()), QStringLiteral(QT_VERSION_STR), QSysInfo::prettyProductName(),
              QSysInfo::kernelType(), QSysInfo::kernelVersion(), QSysInfo::currentCpuArchitecture());
+}
+
+QString PortsReport(const std::vector<SerialDevice>& devices, const PortNames& names, std::int16_t chosen)
+{
+    QString report = QStringLiteral("Serial devices present:\n");
+    for (const SerialDevice& device : devices)
+        report += QStringLiteral("  ") + DeviceLine(device) + QLatin1Char('\n');
+    if (devices.empty())
+        report += QStringLiteral("  none\n");
+    report += QStringLiteral("Port numbers:\n");
+    for (std::int16_t n = 1; n <= 8; ++n)
+        report += (n == chosen ? QStringLiteral("* ") : QStringLiteral("  ")) + names.captionFor(n) + QLatin1Char('\n');
+    if (chosen < 1 || chosen > 8)
+        report += QStringLiteral("* ") + names.captionFor(chosen) + QLatin1Char('\n');
+    return report;
 }
 
 std::vector<BundleFile> SupportBundleFiles(const SupportFacts& facts, const QString& homeFolder)

@@ -1,9 +1,14 @@
 #pragma once
 
+#include "link/port_diagnosis.h"
+
 #include <QByteArray>
 #include <QString>
 
+#include <cstdint>
 #include <vector>
+
+struct PortNames;
 
 // One file of the support bundle.
 struct BundleFile {
@@ -26,6 +31,9 @@ struct SupportFacts {
 // "delvo2 MIRTAL_1.11, Qt 6.4.2 (built with 6.4.2), Debian GNU/Linux 12 (bookworm), linux
 // 6.1.0-18-amd64, x86_64": no host name, no user name.
 QString SystemDescription(const QString& programVersion);
+
+// The serial devices present and the device each of Com 1 .. Com 8 opens, the chosen one marked.
+QString PortsReport(const std::vector<SerialDevice>& devices, const PortNames& names, std::int16_t chosen);
 
 // The bundle's files: README.txt first, then what the facts hold (a file that does not exist is
 // left out). The user's home folder is written "~" wherever it appears.

@@ -1,8 +1,12 @@
 #include "app/application.h"
 #include "app/frm_main.h"
 #include "app/routing_port.h"
+#include "app/support_menu.h"
+#include "link/protocol_trace.h"
 #include "link/qt_serial_port.h"
+#include "link/tracing_port.h"
 #include "platform/real_clock.h"
+#include "platform/recent_messages.h"
 #include "platform/user_folders.h"
 #include "platform/widgets/message_box_operator.h"
 #include "platform/widgets/modal_runner.h"
@@ -104,17 +108,24 @@ int main(int argc, char** argv)
     SimulatedUnit demoUnit(clock);
     SimulatedPort simulatedPort(demoUnit);
     QtSerialPort realPort;
-    RoutingPort port(realPort, simulatedPort, QString::fromLatin1(SimulatedDevice));
-    MessageBoxOperator op;
+    RoutingPort routingPort(realPort, simulatedPort, QString::fromLatin1(SimulatedDevice));
+    // Every byte either way goes into the protocol trace; the last messages shown are kept: both
+    // for the trace window and the support bundle.
+    ProtocolTrace trace(clock.now());
+    TracingPort port(routingPort, trace, clock);
+    MessageBoxOperator boxes;
+    RecentMessages op(boxes);
     SystemFileDialogs dialogs;
     ModalRunner modal(clock, false);
     SystemPrintDialogs printDialogs(dialogs, modal);
 
     Application app(Seams{op, clock, port, dialogs, modal, printDialogs}, InstallRegistry::system(), std::move(ports),
                     [](int exitCode) { QCoreApplication::exit(exitCode); });
-    op.setParent(&app.mainWindow());
+    boxes.setParent(&app.mainWindow());
     dialogs.setParent(&app.mainWindow());
     printDialogs.setParent(&app.mainWindow());
+    SupportMenu support(app, trace, op);
+    support.addTo(*app.mainWindow().mnuView, *app.mainWindow().mnuHelp);
     if (demoMode) {
         const QString records = DemoRecordFolder();
         app.useRecordFolder(records);
