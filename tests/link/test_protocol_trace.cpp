@@ -81,7 +81,6 @@ TEST(ProtocolTrace, FramesOfTheSimulatedUnitWithTimeOutsAndRetries)
 TEST(ProtocolTrace, FrameLinesShowTimeBytesNameMarksAndDelay)
 {
     const std::pair<TraceFrame, QString> table[] = {
-        {{TraceKind::Opened, 10.25, 10.25, "/dev/ttyUSB0"}, "     0.250  open /dev/ttyUSB0"},
         {{TraceKind::Sent, 11, 11, "8", QByteArray("\x38\x01\xF4\x00", 4), {}, 11.0134},
          "     1.000  > 38  Reading  < 38 01 F4 00  (13 ms)"},
         {{TraceKind::Sent, 12, 12, "s", {}, "\xFF", 12, true, true}, "     2.000  > 73  Serial  RETRY  discarded FF  TIME-OUT"},

@@ -1,5 +1,6 @@
 #include "link/ui/frm_port.h"
 #include "support/link_fixture.h"
+#include "support/scripted_port.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -7,65 +8,18 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <map>
-
 namespace {
 
-// Serial devices with something different on each: the reply a device gives to anything written
-// (empty: silence); a device not in the map does not open.
-class DevicesPort : public SerialPort {
-public:
-    explicit DevicesPort(Clock& clock) : clock_(clock) {}
-    bool open(const QString& device, const QString&, int& errorNumber) override
-    {
-        if (!replies.count(device)) {
-            errorNumber = PortError::NoSuchPort;
-            return false;
-        }
-        device_ = device;
-        return open_ = true;
-    }
-    bool close(int&) override { open_ = false; return true; }
-    bool isOpen() const override { return open_; }
-    int bytesWaiting() const override { return int(input_.size()); }
-    void discardInput() override { input_.clear(); }
-    QByteArray readAll() override { return std::exchange(input_, {}); }
-    void write(const QByteArray& bytes) override
-    {
-        written << device_ + QLatin1Char(' ') + QString::fromLatin1(bytes);
-        if (const QByteArray reply = replies[device_]; !reply.isEmpty())
-            clock_.callAfter(0.01, [this, reply] { input_ += reply; signalActivity(); });
-    }
-
-    std::map<QString, QByteArray> replies;
-    QStringList written;
-
-private:
-    Clock& clock_;
-    QString device_;
-    QByteArray input_;
-    bool open_ = false;
-};
-
 struct PortWindowTest : ::testing::Test, LinkSurroundings {
-    DevicesPort port{clock};
+    ScriptedPort port{clock};  // every device opens; each one tried takes the next scripted reply
     Link link = linkOn(port);
     QTemporaryDir userData;
     std::vector<SerialDevice> present{{"/dev/ttyS5", "", "", ""},
                                       {"/dev/ttyUSB0", "FT232R USB UART", "FTDI", "A50285BI"},
-                                      {"/dev/ttyACM0", "", "", ""},
-                                      {"/dev/ttyUSB1", "CP2102", "Silicon Labs", ""},
-                                      {"/dev/ttyAMA0", "", "", ""}};
+                                      {"/dev/ttyACM0", "CP2102", "Silicon Labs", ""}};
 
     PortWindowSeams seams() { return {[this] { return present; }, userData.filePath("last-unit-device.txt")}; }
-
-    static QStringList rows(const frmPort& window)
-    {
-        QStringList texts;
-        for (int i = 0; i < window.lstDevices->count(); ++i)
-            texts << window.lstDevices->item(i)->text();
-        return texts;
-    }
+    static QString row(const frmPort& window, int i) { return window.lstDevices->item(i)->text(); }
 };
 
 } // namespace
@@ -73,41 +27,40 @@ struct PortWindowTest : ::testing::Test, LinkSurroundings {
 TEST_F(PortWindowTest, ListedDeviceChoosesItsComOrIsTypedIn)
 {
     frmPort window(link, portNames, nullptr, seams());
-    EXPECT_EQ(rows(window)[1], "/dev/ttyUSB0  FT232R USB UART (FTDI, serial A50285BI)");
-    EXPECT_EQ(rows(window)[3], "/dev/ttyUSB1  CP2102 (Silicon Labs)");
-    window.chooseDevice("/dev/ttyUSB1");
-    EXPECT_TRUE(window.OpPort[1]->isChecked());
-    EXPECT_EQ(window.SelectedPort, 2);
-    window.chooseDevice("/dev/ttyAMA0");
-    EXPECT_EQ(window.txtDevice->text(), "/dev/ttyAMA0");
-    EXPECT_TRUE(window.OpPort[1]->isChecked());
+    EXPECT_EQ(row(window, 1), "/dev/ttyUSB0  FT232R USB UART (FTDI, serial A50285BI)");
+    EXPECT_EQ(row(window, 2), "/dev/ttyACM0  CP2102 (Silicon Labs)");
+    window.chooseDevice("/dev/ttyUSB0");
+    EXPECT_TRUE(window.OpPort[0]->isChecked());
+    EXPECT_EQ(window.SelectedPort, 1);
+    window.chooseDevice("/dev/ttyS5");  // no Com n opens it
+    EXPECT_EQ(window.txtDevice->text(), "/dev/ttyS5");
+    EXPECT_TRUE(window.OpPort[0]->isChecked());
 }
 
 TEST_F(PortWindowTest, FindUnitChoosesTheFirstDeviceThatEchoesAndRemembersIt)
 {
-    port.replies = {{"/dev/ttyUSB0", {}}, {"/dev/ttyACM0", "x\x49"}, {"/dev/ttyAMA0", "t\x49"}, {"/dev/ttyUSB1", "t\x49"}};
+    port.silence();                // ttyS5
+    port.reply("x\x49");           // ttyUSB0: no echo
+    port.reply("t\x49");           // ttyACM0: the unit
     {
         frmPort window(link, portNames, nullptr, seams());
         window.cmdFindUnit->click();
-        // Each device before it heard one read and nothing more; none after it was touched.
-        EXPECT_EQ(port.written, (QStringList{"/dev/ttyUSB0 t", "/dev/ttyACM0 t", "/dev/ttyUSB1 t"}));
+        EXPECT_EQ(port.written, (std::vector<QByteArray>{"t", "t", "t"}));  // one read a device, nothing more
         EXPECT_FALSE(port.isOpen());
-        EXPECT_TRUE(window.OpPort[1]->isChecked());
-        EXPECT_EQ(window.lblFindUnit->text(), "A unit answered on /dev/ttyUSB1.");
+        EXPECT_TRUE(window.OpPort[4]->isChecked());  // Com 5 opens /dev/ttyACM0
+        EXPECT_EQ(window.lblFindUnit->text(), "A unit answered on /dev/ttyACM0.");
     }
-    // The device last answered on is marked and tried first; a typed device comes before it.
-    port.written.clear();
-    port.replies["/dev/ttyUSB1"] = {};
+    // Marked in the list; tried after a typed device and before the others.
     frmPort window(link, portNames, nullptr, seams());
-    EXPECT_TRUE(rows(window)[3].endsWith("[a unit answered here last]"));
-    EXPECT_FALSE(rows(window)[1].endsWith("last]"));
+    EXPECT_TRUE(row(window, 2).endsWith("[a unit answered here last]"));
+    EXPECT_FALSE(row(window, 1).endsWith("last]"));
     window.txtDevice->setText("/dev/pts/4");
+    port.silence(2);
+    port.reply("t\x49");
     window.cmdFindUnit->click();
-    EXPECT_EQ(port.written, (QStringList{"/dev/ttyUSB1 t", "/dev/ttyUSB0 t", "/dev/ttyACM0 t", "/dev/ttyAMA0 t"}));
-    EXPECT_EQ(window.txtDevice->text(), "/dev/ttyAMA0");
+    EXPECT_EQ(window.txtDevice->text(), "/dev/ttyS5");
 
-    port.replies.clear();
-    window.cmdFindUnit->click();
-    EXPECT_TRUE(window.lblFindUnit->text().startsWith("No unit answered on /dev/ttyAMA0, /dev/ttyS5, "));
+    window.cmdFindUnit->click();  // nothing answers
+    EXPECT_EQ(window.lblFindUnit->text(), "No unit answered on /dev/ttyS5, /dev/ttyUSB0, /dev/ttyACM0.");
     EXPECT_TRUE(op.boxes.empty());
 }
