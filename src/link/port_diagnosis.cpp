@@ -8,7 +8,7 @@ QString presentDevices(const std::vector<SerialDevice>& devices)
 {
     if (devices.empty())
         return QStringLiteral("No serial device is present now: check that the unit's cable or USB adapter is plugged in.");
-    QStringList lines{QStringLiteral("Serial devices present now (choose one under \"Change Port\"):")};
+    QStringList lines{QStringLiteral("Serial devices present now:")};
     for (const SerialDevice& device : devices)
         lines << QStringLiteral("  ") + DeviceLine(device);
     return lines.join(QLatin1Char('\n'));

@@ -100,8 +100,14 @@ bool QtSerialPort::open(const QString& device, const QString& settings, int& err
     port_.setPortName(device);
     if (!port_.open(QIODevice::ReadWrite)) {
         errorNumber = PortErrorNumber(port_.error());
+#ifdef Q_OS_WIN
+        // Windows answers "access denied" for a port another program holds; there is no group to join.
+        const bool accessible = true;
+#else
         const QFileInfo file(device);
-        openFailure_ = OpenFailureOf(port_.error(), file.isReadable() && file.isWritable());
+        const bool accessible = file.isReadable() && file.isWritable();
+#endif
+        openFailure_ = OpenFailureOf(port_.error(), accessible);
         return false;
     }
     // Never ask a pseudo-terminal for parity: the refusal is an error signal, which closes the port.

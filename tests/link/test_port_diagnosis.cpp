@@ -30,7 +30,7 @@ TEST(PortDiagnosis, EachCauseComesAfterTheUnchangedErrorMessage)
          "You are not allowed to use /dev/ttyUSB0: add your user to the 'dialout' group "
          "(sudo usermod -aG dialout $USER) and log in again."},
         {PortFailure::NoSuchDevice, 8002, {ftdi, bare}, {},
-         "There is no device /dev/ttyUSB0.\nSerial devices present now (choose one under \"Change Port\"):\n"
+         "There is no device /dev/ttyUSB0.\nSerial devices present now:\n"
          "  /dev/ttyUSB1  FT232R USB UART (FTDI, serial A50285BI)\n  /dev/ttyS0"},
         {PortFailure::NoSuchDevice, 8002, {}, {},
          "There is no device /dev/ttyUSB0.\nNo serial device is present now: check that the unit's cable or USB "
