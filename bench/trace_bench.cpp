@@ -1,7 +1,7 @@
 // trace_bench: what the protocol trace costs the link. Polls of the simulated unit in virtual time
 // (so only the program's own work is timed, no waiting), through the bare port and through the
-// tracing port, in alternating rounds; then the ring's cost per entry when full, and the time to
-// turn a full ring into text (what the trace window and the support bundle do).
+// tracing port, in alternating rounds; then the ring's cost per entry when full, the time to turn
+// a full ring into text (the support bundle, --trace) and the trace window's redraw of it.
 // It prints the figures; it does not judge them.
 
 #include "cli/console_operator.h"
@@ -12,14 +12,16 @@
 #include "link/serial_link.h"
 #include "link/trace_frames.h"
 #include "link/tracing_port.h"
+#include "link/ui/trace_window.h"
 #include "model/catalogue.h"
 #include "model/session.h"
+#include "platform/file_dialogs.h"
 #include "platform/port_names.h"
 #include "platform/virtual_clock.h"
 #include "sim/simulated_port.h"
 #include "sim/simulated_unit.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 
 #include <algorithm>
@@ -31,6 +33,13 @@ namespace {
 constexpr int Rounds = 9;
 constexpr int PollsPerRound = 2000;
 constexpr int RingEntries = 2000000;
+
+// The trace window's save dialog is never opened here.
+class NoDialogs : public FileDialogs {
+public:
+    DialogResult openFile(const QString&) override { return {}; }
+    DialogResult saveFile(const QString&, const QString&) override { return {}; }
+};
 
 double median(std::vector<double> values)
 {
@@ -66,7 +75,9 @@ double pollMicroseconds(SerialPort& port, VirtualClock& clock)
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     VirtualClock clock;
     SimulatedUnit unit(clock);
     SimulatedPort bare(unit);
@@ -84,7 +95,7 @@ int main(int argc, char* argv[])
     }
     const double plain = median(bareTimes);
     const double withTrace = median(tracedTimes);
-    std::printf("poll, program's work    %8.2f us bare, %8.2f us traced: +%.2f us a poll (%+.1f %%), medians of %d "
+    std::printf("poll, program's work    %8.2f us bare, %8.2f us traced: %+.2f us a poll (%+.1f %%), medians of %d "
                 "rounds of %d polls; a poll is 1 s apart, so the trace costs %.5f %% of one core\n",
                 plain, withTrace, withTrace - plain, (withTrace / plain - 1) * 100, Rounds, PollsPerRound,
                 std::max(0.0, withTrace - plain) / 1e6 * 100);
@@ -102,5 +113,20 @@ int main(int argc, char* argv[])
     const QString text = TraceText(ring, RingEntries * 0.001);
     std::printf("full ring as text       %8.1f ms for %lld lines (%lld characters)\n", double(timer.nsecsElapsed()) / 1e6,
                 qlonglong(text.count(QLatin1Char('\n'))), qlonglong(text.size()));
+
+    NoDialogs dialogs;
+    ConsoleOperator op([](const QByteArray&) {});
+    TraceWindow window(ring, clock, dialogs, op);
+    window.show();
+    std::vector<double> redraws;
+    for (int i = 0; i < Rounds; ++i) {
+        ring.record(RingEntries * 0.001 + i, TraceKind::Sent, QByteArray(1, 's'));
+        timer.restart();
+        window.refresh();
+        app.processEvents();
+        redraws.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::printf("trace window redraw     %8.1f ms, full ring, a new frame before each (median of %d; once a second "
+                "while shown)\n", median(redraws), Rounds);
     return 0;
 }

@@ -124,11 +124,21 @@ QString FrameLine(const TraceFrame& f, double origin)
     return parts.join(QStringLiteral("  "));
 }
 
-QString TraceText(const ProtocolTrace& trace, double now)
+QString TraceHeading(const ProtocolTrace& trace)
 {
-    QStringList lines{QStringLiteral("delvo2 protocol trace begun %1; times in seconds from then")
-                          .arg(trace.startedAt().toString(Qt::ISODateWithMs))};
-    for (const TraceFrame& frame : DecodeFrames(trace, now))
+    return QStringLiteral("delvo2 protocol trace begun %1; times in seconds from then")
+        .arg(trace.startedAt().toString(Qt::ISODateWithMs));
+}
+
+QString TraceText(const ProtocolTrace& trace, const std::vector<TraceFrame>& frames)
+{
+    QStringList lines{TraceHeading(trace)};
+    for (const TraceFrame& frame : frames)
         lines << FrameLine(frame, trace.origin());
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+QString TraceText(const ProtocolTrace& trace, double now)
+{
+    return TraceText(trace, DecodeFrames(trace, now));
 }

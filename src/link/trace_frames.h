@@ -30,5 +30,8 @@ QString CommandName(const QByteArray& sent);
 // the command's name, the marks, the reply and its delay.
 QString FrameLine(const TraceFrame& frame, double origin);
 
-// The whole trace as text: a heading with the calendar time it began, then a line a frame.
+// "delvo2 protocol trace begun 2025-03-01T10:15:02.125; times in seconds from then"
+QString TraceHeading(const ProtocolTrace& trace);
+// The heading, then a line a frame; every line ends in a line break.
+QString TraceText(const ProtocolTrace& trace, const std::vector<TraceFrame>& frames);
 QString TraceText(const ProtocolTrace& trace, double now);

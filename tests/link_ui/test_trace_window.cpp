@@ -32,8 +32,10 @@ TEST(TraceWindow, ShowsFramesPausesFindsAndSaves)
     clock.advance(1);  // the window's own refresh
     EXPECT_TRUE(window.shownText().contains("> 72  AmbRead"));
 
-    EXPECT_TRUE(window.findNext("TIME-OUT"));
+    EXPECT_TRUE(window.findNext("time-out"));
+    EXPECT_EQ(window.selectedLine(), 1);
     EXPECT_TRUE(window.findNext("Serial"));  // wraps round to the start
+    EXPECT_EQ(window.selectedLine(), 0);
     EXPECT_FALSE(window.findNext("RETRY"));
 
     QTemporaryDir dir;

@@ -8,14 +8,14 @@
 #include "platform/file_dialogs.h"
 #include "platform/widgets/named_controls.h"
 
+#include <QAbstractListModel>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTextCursor>
 #include <QVBoxLayout>
 
 namespace {
@@ -24,17 +24,44 @@ constexpr double RefreshInterval = 1.0;
 
 } // namespace
 
+// The decoded frames as rows; a row's text is made when the view asks for it.
+class TraceFrameModel : public QAbstractListModel {
+public:
+    TraceFrameModel(double origin, QObject* parent) : QAbstractListModel(parent), origin_(origin) {}
+
+    void setFrames(std::vector<TraceFrame> frames)
+    {
+        beginResetModel();
+        frames_ = std::move(frames);
+        endResetModel();
+    }
+    const std::vector<TraceFrame>& frames() const { return frames_; }
+    QString line(int row) const { return FrameLine(frames_[std::size_t(row)], origin_); }
+
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(frames_.size()); }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        return role == Qt::DisplayRole && index.isValid() ? QVariant(line(index.row())) : QVariant();
+    }
+
+private:
+    double origin_;
+    std::vector<TraceFrame> frames_;
+};
+
 TraceWindow::TraceWindow(const ProtocolTrace& trace, Clock& clock, FileDialogs& dialogs, Operator& op, QWidget* parent)
     : QWidget(parent, Qt::Window), trace_(trace), clock_(clock), dialogs_(dialogs), op_(op)
+    , model_(new TraceFrameModel(trace.origin(), this))
 {
     setObjectName(QStringLiteral("TraceWindow"));
     setWindowTitle(QStringLiteral("Protocol Trace"));
     resize(900, 500);
-    txtTrace = new QPlainTextEdit(this);
-    txtTrace->setObjectName(QStringLiteral("txtTrace"));
-    txtTrace->setReadOnly(true);
-    txtTrace->setLineWrapMode(QPlainTextEdit::NoWrap);
-    txtTrace->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    lblHeading = NewLabel(this, QStringLiteral("lblHeading"), TraceHeading(trace_));
+    lstFrames = new QListView(this);
+    lstFrames->setObjectName(QStringLiteral("lstFrames"));
+    lstFrames->setModel(model_);
+    lstFrames->setUniformItemSizes(true);
+    lstFrames->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     cmdPause = NewButton(this, QStringLiteral("cmdPause"), QStringLiteral("Pause"));
     cmdPause->setCheckable(true);
     txtFind = NewTextBox(this, QStringLiteral("txtFind"));
@@ -56,7 +83,8 @@ TraceWindow::TraceWindow(const ProtocolTrace& trace, Clock& clock, FileDialogs& 
     tools->addWidget(cmdSave);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(tools);
-    layout->addWidget(txtTrace);
+    layout->addWidget(lblHeading);
+    layout->addWidget(lstFrames);
     timer_ = clock_.createTimer(RefreshInterval, [this] { refresh(); });
 }
 
@@ -66,11 +94,17 @@ void TraceWindow::refresh()
 {
     if (paused() || (drawn_ && trace_.revision() == shownRevision_))
         return;
-    QScrollBar* bar = txtTrace->verticalScrollBar();
+    QScrollBar* bar = lstFrames->verticalScrollBar();
     const bool atEnd = bar->value() == bar->maximum();
     const int position = bar->value();
-    txtTrace->setPlainText(TraceText(trace_, clock_.now()));
-    bar->setValue(atEnd ? bar->maximum() : position);
+    const int selected = selectedLine();
+    model_->setFrames(DecodeFrames(trace_, clock_.now()));
+    if (selected >= 0 && selected < model_->rowCount())
+        lstFrames->setCurrentIndex(model_->index(selected));
+    if (atEnd)
+        lstFrames->scrollToBottom();
+    else
+        bar->setValue(position);
     shownRevision_ = trace_.revision();
     drawn_ = true;
 }
@@ -89,13 +123,19 @@ bool TraceWindow::paused() const
 
 bool TraceWindow::findNext(const QString& text)
 {
-    bool found = !text.isEmpty() && txtTrace->find(text);
-    if (!found && !text.isEmpty()) {
-        txtTrace->moveCursor(QTextCursor::Start);
-        found = txtTrace->find(text);
+    const int rows = model_->rowCount();
+    const int start = selectedLine() + 1;
+    for (int i = 0; i < rows && !text.isEmpty(); ++i) {
+        const int row = (start + i) % rows;
+        if (model_->line(row).contains(text, Qt::CaseInsensitive)) {
+            lstFrames->setCurrentIndex(model_->index(row));
+            lstFrames->scrollTo(model_->index(row));
+            lblFind->clear();
+            return true;
+        }
     }
-    lblFind->setText(found ? QString() : QStringLiteral("Not found"));
-    return found;
+    lblFind->setText(QStringLiteral("Not found"));
+    return false;
 }
 
 void TraceWindow::saveAsText()
@@ -112,7 +152,13 @@ void TraceWindow::saveAsText()
 
 QString TraceWindow::shownText() const
 {
-    return txtTrace->toPlainText();
+    return TraceText(trace_, model_->frames());
+}
+
+int TraceWindow::selectedLine() const
+{
+    const QModelIndex current = lstFrames->currentIndex();
+    return current.isValid() ? current.row() : -1;
 }
 
 void TraceWindow::showEvent(QShowEvent* event)

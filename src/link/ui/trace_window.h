@@ -12,12 +12,14 @@ class Operator;
 class ProtocolTrace;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
+class QListView;
 class QPushButton;
+class TraceFrameModel;
 
 // The protocol trace as frames, one a line, kept up to date once a second while shown. Pause
-// holds the view still while the trace goes on filling; Find looks for a text from the cursor on,
-// wrapping round; Save writes the text as shown.
+// holds the view still while the trace goes on filling; Find looks for a text from the selected
+// line on, wrapping round; Save writes the text as shown. Lines are drawn only as they scroll
+// into view, so a full trace costs a redraw little more than its decoding.
 class TraceWindow : public QWidget {
     Q_OBJECT
 
@@ -29,11 +31,13 @@ public:
     void refresh();
     void setPaused(bool paused);
     bool paused() const;
-    // Selects the next place that holds `text`; false (and says so) when there is none.
+    // Selects the next line that holds `text` (any letter case); false (and says so) when none does.
     bool findNext(const QString& text);
     void saveAsText();
 
+    // The heading and the lines shown, as saved.
     QString shownText() const;
+    int selectedLine() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -47,8 +51,10 @@ private:
     std::unique_ptr<ClockTimer> timer_;
     std::uint64_t shownRevision_ = 0;
     bool drawn_ = false;
+    TraceFrameModel* model_;
 
-    QPlainTextEdit* txtTrace;
+    QLabel* lblHeading;
+    QListView* lstFrames;
     QPushButton* cmdPause;
     QLineEdit* txtFind;
     QPushButton* cmdFind;
