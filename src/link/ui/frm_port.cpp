@@ -150,9 +150,13 @@ void frmPort::cmdFindUnit_Click()
     devices.removeAll(QString());
     devices.removeDuplicates();
     lblFindUnit->setText(QStringLiteral("Looking for a unit..."));
+    // Events go on during the search: nothing in the window may start anything meanwhile.
+    setEnabled(false);
     const std::optional<QString> found = FindAnsweringDevice(link_.port, link_.clock, devices);
+    setEnabled(true);
     if (!found) {
-        lblFindUnit->setText(QStringLiteral("No unit answered on %1.").arg(devices.isEmpty() ? QStringLiteral("any device") : devices.join(QStringLiteral(", "))));
+        const QString tried = devices.isEmpty() ? QStringLiteral("any device") : devices.join(QStringLiteral(", "));
+        lblFindUnit->setText(QStringLiteral("No unit answered on %1.").arg(tried));
         return;
     }
     chooseDevice(*found);
