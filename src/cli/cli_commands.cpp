@@ -5,6 +5,9 @@
 #include "link/commands.h"
 #include "link/connect_poll.h"
 #include "link/link_control.h"
+#include "link/protocol_trace.h"
+#include "link/trace_frames.h"
+#include "link/tracing_port.h"
 #include "link/serial_link.h"
 #include "link/unit_tasks.h"
 #include "link/serial_port.h"
@@ -13,6 +16,7 @@
 #include "model/conf_files.h"
 #include "model/formatters.h"
 #include "model/operator_messages.h"
+#include "model/safe_file.h"
 #include "model/session.h"
 #include "platform/clock.h"
 #include "platform/port_names.h"
@@ -237,6 +241,18 @@ private:
     Link link_;
 };
 
+// The command on a port that notes every byte; the trace is written whatever the command came to.
+int runTraced(const CliOptions& options, CliHost& host, SerialPort& port)
+{
+    ProtocolTrace trace(host.clock.now());
+    TracingPort traced(port, trace, host.clock);
+    const int result = CliRun(options, host, traced).run();
+    if (WriteFileAtomically(*options.traceFile, TraceText(trace, host.clock.now()).toUtf8()))
+        return result;
+    host.err(QStringLiteral("delvo2-cli: could not write the trace %1\n").arg(*options.traceFile).toUtf8());
+    return result == CliExit::Success ? CliExit::FileError : result;
+}
+
 } // namespace
 
 int RunCli(const QStringList& arguments, CliHost& host)
@@ -250,8 +266,10 @@ int RunCli(const QStringList& arguments, CliHost& host)
         host.err((QStringLiteral("delvo2-cli: ") + parsed.error + QStringLiteral("\n\n") + CliUsage()).toUtf8());
         return CliExit::Usage;
     }
-    CliRun run(*parsed.options, host, host.port(parsed.options->port));
-    return run.run();
+    SerialPort& port = host.port(parsed.options->port);
+    if (parsed.options->traceFile)
+        return runTraced(*parsed.options, host, port);
+    return CliRun(*parsed.options, host, port).run();
 }
 
 QByteArray MonitorHeader()

@@ -44,8 +44,9 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
     const QCommandLineOption count(QStringLiteral("count"), QString(), QStringLiteral("N"));
     const QCommandLineOption csv(QStringLiteral("csv"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption interval(QStringLiteral("interval"), QString(), QStringLiteral("SECONDS"));
+    const QCommandLineOption trace(QStringLiteral("trace"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
-    parser.addOptions({port, appDir, count, csv, interval, help});
+    parser.addOptions({port, appDir, count, csv, interval, trace, help});
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
     if (parser.isSet(help)) {
@@ -77,6 +78,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
     options.port = ChoosePort(ports.first());
     if (parser.isSet(appDir))
         options.appDir = parser.value(appDir);
+    if (parser.isSet(trace))
+        options.traceFile = parser.value(trace);
     if (parser.isSet(count)) {
         if (options.command != CliCommand::Monitor)
             return usageError(QStringLiteral("--count belongs to monitor"));
@@ -122,7 +125,7 @@ PortChoice ChoosePort(const QString& text)
 QString CliUsage()
 {
     return QStringLiteral(
-        "Usage: delvo2-cli --port DEV [--appdir DIR] COMMAND\n"
+        "Usage: delvo2-cli --port DEV [--appdir DIR] [--trace FILE] COMMAND\n"
         "\n"
         "Commands:\n"
         "  read                  connect, write the unit record file, print the configuration line\n"
@@ -139,6 +142,7 @@ QString CliUsage()
         "sensor tables) defaults to the installed program folder, else the current directory;\n"
         "without --appdir the simulated unit's records go to the demo folder of the user's data,\n"
         "and those of an installation with a read-only program folder to the user's data folder.\n"
+        "--trace FILE writes every byte sent and received, as the protocol's frames, into FILE.\n"
         "Messages go to stderr as 'Title: text'; every question is answered No.\n"
         "Exit codes: 0 success, 1 communication failure, 2 usage, 3 file error.\n");
 }

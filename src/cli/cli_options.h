@@ -32,6 +32,7 @@ struct CliOptions {
     std::optional<int> count;  // monitor: number of polls; none: until the program is stopped
     double interval = 1.0;     // monitor: seconds between two polls, from 1
     QString csv;               // monitor: the reading log to write, if any
+    std::optional<QString> traceFile;  // every byte on the port, as frames, written here at the end
 };
 
 // The options, or why they are wrong; a help request has neither.

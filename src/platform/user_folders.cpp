@@ -27,3 +27,8 @@ QString DemoRecordFolder()
     QDir().mkpath(fallback);
     return fallback;
 }
+
+QString RememberedDeviceFile()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/last-unit-device.txt");
+}

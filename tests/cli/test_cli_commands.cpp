@@ -154,3 +154,20 @@ TEST_F(CliTest, FlashImageSavedChangedAndRestored)
     EXPECT_EQ(err, "Upload Complete: The Flash Memory Upload completed Successfully.\n");
     EXPECT_TRUE(std::equal(image.begin(), image.end(), unit.memory().factoryMemory().begin()));
 }
+
+TEST_F(CliTest, TraceFileHoldsTheCommandsFrames)
+{
+    const QString trace = path("trace.txt");
+    ASSERT_EQ(run({"--trace", trace, "read"}), CliExit::Success) << err.toStdString();
+    const QStringList lines = QString::fromUtf8(fileBytes(trace)).split('\n', Qt::SkipEmptyParts);
+    ASSERT_GT(lines.size(), 3);
+    EXPECT_TRUE(lines[0].startsWith("delvo2 protocol trace begun ")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].endsWith("  open simulated")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].contains("  > 74  InputCode  < 74 ")) << lines[2].toStdString();
+    EXPECT_TRUE(lines.last().endsWith("  close"));
+    EXPECT_EQ(lines.filter("TIME-OUT").size() + lines.filter("RETRY").size(), 0);
+
+    // A trace that cannot be written turns a success into a file error.
+    EXPECT_EQ(run({"--trace", appDir.path(), "read"}), CliExit::FileError);
+    EXPECT_EQ(err, "delvo2-cli: could not write the trace " + appDir.path().toUtf8() + "\n");
+}

@@ -2,9 +2,13 @@
 #include "app/frm_main.h"
 #include "app/reading_settings_store.h"
 #include "app/routing_port.h"
+#include "app/support_menu.h"
 #include "delvo2_version.h"
+#include "link/protocol_trace.h"
 #include "link/qt_serial_port.h"
+#include "link/tracing_port.h"
 #include "platform/real_clock.h"
+#include "platform/recent_messages.h"
 #include "platform/user_folders.h"
 #include "platform/widgets/message_box_operator.h"
 #include "platform/widgets/modal_runner.h"
@@ -16,6 +20,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLabel>
+#include <QMenu>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
@@ -107,8 +112,13 @@ int main(int argc, char** argv)
     SimulatedUnit demoUnit(clock);
     SimulatedPort simulatedPort(demoUnit);
     QtSerialPort realPort;
-    RoutingPort port(realPort, simulatedPort, QString::fromLatin1(SimulatedDevice));
-    MessageBoxOperator op;
+    RoutingPort routingPort(realPort, simulatedPort, QString::fromLatin1(SimulatedDevice));
+    // Every byte either way goes into the protocol trace; the last messages shown are kept: both
+    // for the trace window and the support bundle.
+    ProtocolTrace trace(clock.now());
+    TracingPort port(routingPort, trace, clock);
+    MessageBoxOperator boxes;
+    RecentMessages op(boxes);
     SystemFileDialogs dialogs;
     ModalRunner modal(clock, false);
     SystemPrintDialogs printDialogs(dialogs, modal);
@@ -116,9 +126,12 @@ int main(int argc, char** argv)
     const InstallRegistry registry = InstallRegistry::system();
     Application app(Seams{op, clock, port, dialogs, modal, printDialogs}, registry, std::move(ports),
                     [](int exitCode) { QCoreApplication::exit(exitCode); });
-    op.setParent(&app.mainWindow());
+    boxes.setParent(&app.mainWindow());
     dialogs.setParent(&app.mainWindow());
     printDialogs.setParent(&app.mainWindow());
+    SupportMenu support(app, trace, op);
+    support.addTo(*app.mainWindow().findChild<QMenu*>(QStringLiteral("mnuView")),
+                  *app.mainWindow().findChild<QMenu*>(QStringLiteral("mnuHelp")));
     if (demoMode) {
         const QString records = DemoRecordFolder();
         app.useRecordFolder(records);
