@@ -11,6 +11,7 @@
 #include <QAbstractListModel>
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -172,4 +173,12 @@ void TraceWindow::hideEvent(QHideEvent* event)
 {
     timer_->stop();
     QWidget::hideEvent(event);
+}
+
+void TraceWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }

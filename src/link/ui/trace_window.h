@@ -42,6 +42,8 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    // Esc closes the window, as it does every window of the program.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     const ProtocolTrace& trace_;
