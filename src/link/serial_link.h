@@ -2,6 +2,7 @@
 
 #include "link/exchange.h"
 #include "link/link_state.h"
+#include "link/write_journal.h"
 
 #include <QByteArray>
 
@@ -30,6 +31,7 @@ struct Link {
     PollState poll;
     UpdateState update;
     FactoryState factory;
+    JournalState journal;  // who keeps the unit's history of writes
 };
 
 // The settings every unit talks at.
