@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, skipping those already present.
 set -euo pipefail
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev libgmock-dev
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libqt6sql6-sqlite libgtest-dev libgmock-dev
           libgl-dev fonts-dejavu-core poppler-utils clang libclang-rt-14-dev python3)
 missing=()
 for p in "${packages[@]}"; do
