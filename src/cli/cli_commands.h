@@ -24,6 +24,9 @@ struct CliHost {
     std::function<void(const QByteArray&)> err;
     std::optional<QString> registryAppPath;
     QString currentDir;
+    // The unit history's folder when --history does not name one: the simulated unit's (demo) or
+    // the real units'.
+    std::function<QString(bool demo)> historyFolder;
 };
 
 // Runs delvo2-cli (arguments[0] is the program's name); returns the exit code (CliExit).

@@ -9,22 +9,45 @@
 
 namespace {
 
+enum class Operands { None, File, OptionalSerial, TwoConfigurations, SnapshotId };
+
 struct CommandName {
     const char* name;
     CliCommand command;
+    Operands operands;
 };
 constexpr CommandName commandNames[] = {
-    {"read", CliCommand::Read},
-    {"monitor", CliCommand::Monitor},
-    {"write", CliCommand::Write},
-    {"reset-minmax", CliCommand::ResetMinMax},
-    {"flash-save", CliCommand::FlashSave},
-    {"flash-restore", CliCommand::FlashRestore},
+    {"read", CliCommand::Read, Operands::None},
+    {"monitor", CliCommand::Monitor, Operands::None},
+    {"write", CliCommand::Write, Operands::File},
+    {"reset-minmax", CliCommand::ResetMinMax, Operands::None},
+    {"flash-save", CliCommand::FlashSave, Operands::File},
+    {"flash-restore", CliCommand::FlashRestore, Operands::File},
+    {"history", CliCommand::History, Operands::OptionalSerial},
+    {"diff", CliCommand::Diff, Operands::TwoConfigurations},
+    {"restore", CliCommand::Restore, Operands::SnapshotId},
 };
 
-bool takesFile(CliCommand command)
+struct OperandCount {
+    Operands operands;
+    qsizetype fewest;
+    qsizetype most;
+    const char* missing;
+};
+constexpr OperandCount operandCounts[] = {
+    {Operands::None, 0, 0, ""},
+    {Operands::File, 1, 1, "a FILE"},
+    {Operands::OptionalSerial, 0, 1, ""},
+    {Operands::TwoConfigurations, 2, 2, "A and B"},
+    {Operands::SnapshotId, 1, 1, "an ID"},
+};
+
+// Whether the command talks to a unit, so needs --port; a diff needs it for the unit only.
+bool needsPort(const CliOptions& options)
 {
-    return command == CliCommand::Write || command == CliCommand::FlashSave || command == CliCommand::FlashRestore;
+    if (options.command == CliCommand::Diff)
+        return options.operands.contains(QLatin1String(UnitOperand));
+    return options.command != CliCommand::History;
 }
 
 ParsedCommandLine usageError(const QString& error)
@@ -41,9 +64,10 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
     QCommandLineParser parser;
     const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("DEV"));
     const QCommandLineOption appDir(QStringLiteral("appdir"), QString(), QStringLiteral("DIR"));
+    const QCommandLineOption history(QStringLiteral("history"), QString(), QStringLiteral("DIR"));
     const QCommandLineOption count(QStringLiteral("count"), QString(), QStringLiteral("N"));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
-    parser.addOptions({port, appDir, count, help});
+    parser.addOptions({port, appDir, history, count, help});
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
     if (parser.isSet(help)) {
@@ -61,20 +85,25 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
         return usageError(QStringLiteral("unknown command '%1'").arg(words.first()));
     CliOptions options;
     options.command = named->command;
-    const qsizetype wanted = takesFile(options.command) ? 2 : 1;
-    if (words.size() < wanted)
-        return usageError(QStringLiteral("%1 needs a FILE").arg(words.first()));
-    if (words.size() > wanted)
-        return usageError(QStringLiteral("unexpected argument '%1'").arg(words.at(wanted)));
-    if (wanted == 2)
-        options.file = words.at(1);
+    const OperandCount& counts = *std::find_if(std::begin(operandCounts), std::end(operandCounts),
+                                               [&](const OperandCount& c) { return c.operands == named->operands; });
+    options.operands = words.mid(1);
+    if (options.operands.size() < counts.fewest)
+        return usageError(QStringLiteral("%1 needs %2").arg(words.first(), QLatin1String(counts.missing)));
+    if (options.operands.size() > counts.most)
+        return usageError(QStringLiteral("unexpected argument '%1'").arg(options.operands.at(counts.most)));
+    if (named->operands == Operands::File)
+        options.file = options.operands.first();
 
     const QStringList ports = parser.values(port);
-    if (ports.size() != 1 || ports.first().isEmpty())
+    if (ports.size() > 1 || (ports.size() == 1 && ports.first().isEmpty()) || (ports.isEmpty() && needsPort(options)))
         return usageError(QStringLiteral("--port DEV is needed once"));
-    options.port = ChoosePort(ports.first());
+    if (!ports.isEmpty())
+        options.port = ChoosePort(ports.first());
     if (parser.isSet(appDir))
         options.appDir = parser.value(appDir);
+    if (parser.isSet(history))
+        options.history = parser.value(history);
     if (parser.isSet(count)) {
         if (options.command != CliCommand::Monitor)
             return usageError(QStringLiteral("--count belongs to monitor"));
@@ -108,7 +137,7 @@ PortChoice ChoosePort(const QString& text)
 QString CliUsage()
 {
     return QStringLiteral(
-        "Usage: delvo2-cli --port DEV [--appdir DIR] COMMAND\n"
+        "Usage: delvo2-cli --port DEV [--appdir DIR] [--history DIR] COMMAND\n"
         "\n"
         "Commands:\n"
         "  read                  connect, write the unit record file, print the configuration line\n"
@@ -117,13 +146,21 @@ QString CliUsage()
         "  reset-minmax          connect, clear the stored minimum and maximum readings\n"
         "  flash-save FILE       save the unit's factory memory into FILE\n"
         "  flash-restore FILE    write the factory memory image FILE back into the unit\n"
+        "  history [SERIAL]      list the snapshots of one unit (of every unit), newest first\n"
+        "  diff A B              print the fields that differ; A and B are each a snapshot ID,\n"
+        "                        a .cal or .urd file, or 'unit' (the unit on --port)\n"
+        "  restore ID            connect, write the snapshot ID into the unit\n"
         "\n"
         "DEV is a device (/dev/ttyUSB0, a pseudo-terminal, COM3), a port number (Com n), or\n"
-        "'simulated' for a simulated unit inside the program. DIR (the unit records and the\n"
-        "sensor tables) defaults to the installed program folder, else the current directory;\n"
-        "without --appdir the simulated unit's records go to the demo folder of the user's data.\n"
+        "'simulated' for a simulated unit inside the program; history and diff need no port.\n"
+        "DIR (the unit records and the sensor tables) defaults to the installed program folder,\n"
+        "else the current directory; without --appdir the simulated unit's records go to the\n"
+        "demo folder of the user's data. Before every write the unit's configuration is kept in\n"
+        "the history (--history DIR: its folder; default: the user's data folder, the simulated\n"
+        "unit's apart from the real units').\n"
         "Messages go to stderr as 'Title: text'; every question is answered No.\n"
-        "Exit codes: 0 success, 1 communication failure, 2 usage, 3 file error.\n");
+        "Exit codes: 0 success, 1 communication failure, 2 usage, 3 file error,\n"
+        "4 (diff) the configurations differ.\n");
 }
 
 QString DefaultAppDir(const std::optional<QString>& registryAppPath, const QString& currentDir)

@@ -4,6 +4,7 @@
 #include "link/qt_serial_port.h"
 #include "platform/install_registry.h"
 #include "platform/real_clock.h"
+#include "platform/user_folders.h"
 #include "sim/simulated_port.h"
 #include "sim/simulated_unit.h"
 
@@ -26,7 +27,8 @@ void writeTo(std::FILE* stream, const QByteArray& bytes)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("delvo2-cli"));
+    // The window's name: the user's data folders (the history, the demo's records) are the window's.
+    QCoreApplication::setApplicationName(QStringLiteral("delvo2"));
 
     // Every wait of the commands runs the event loop through this clock.
     RealClock clock;
@@ -45,6 +47,7 @@ int main(int argc, char* argv[])
         [](const QByteArray& bytes) { writeTo(stderr, bytes); },
         InstallRegistry::system().appPathValue(),
         QDir::currentPath(),
+        [](bool demo) { return demo ? DemoHistoryFolder() : HistoryFolder(); },
     };
     return RunCli(QCoreApplication::arguments(), host);
 }
