@@ -47,7 +47,7 @@ bool readConfiguration(Link& link)
         return false;
     u.OutMin = DecodeWord16(low.value[0], low.value[1]);
     u.OutMax = DecodeWord16(high.value[0], high.value[1]);
-    u.OutDir = u.OutMin < u.OutMax ? 1 : 0;
+    u.OutDir = OutputDirection(u);
     u = ScaleOutputs(u);
 
     u.Damping = Taken(link, ReadDamping(link));

@@ -14,12 +14,16 @@ const ConfRecord& asFound(const Link& link)
     return link.journal.found.Serial == unit.Serial ? link.journal.found : unit;
 }
 
-// What the unit holds after a write that went through. The update machine's records follow it;
-// a display range alone leaves the records as they were; a factory memory image is not a
+// What the unit holds after a write that went through. The update machine's records follow it
+// (an edited record's output direction may be unset: the unit's follows its output limits); a
+// display range alone leaves the records as they were; a factory memory image is not a
 // configuration, so the configuration stays what it was found to be.
 ConfRecord asLeft(const Link& link, WriteOperation operation, const ConfRecord& found)
 {
-    ConfRecord left = operation == WriteOperation::FlashRestore ? found : link.session.UnitConf;
+    if (operation == WriteOperation::FlashRestore)
+        return found;
+    ConfRecord left = link.session.UnitConf;
+    left.OutDir = OutputDirection(left);
     if (operation == WriteOperation::DisplayRange) {
         left.DispLow = link.session.EditConf.DispLow;
         left.DispHigh = link.session.EditConf.DispHigh;

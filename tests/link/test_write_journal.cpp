@@ -44,10 +44,13 @@ struct JournalRig : LinkSurroundings {
         link.journal.journal = &journal;
     }
 
+    // An update of the damping and, reversed, the output limits (the editor's output direction left
+    // as it was, as a file read leaves it).
     void updateDamping()
     {
         EditFromUnit(session);
         session.EditConf.Damping = 5;
+        std::swap(session.EditConf.OutMin, session.EditConf.OutMax);
         ASSERT_TRUE(StartFullUpdate(link)) << op.transcript().toStdString();
         ConfirmUpdate(link);
         runUpdate(link);
@@ -73,7 +76,7 @@ TEST(WriteJournal, EveryWriteIsToldBeforeAndAfter)
     const auto run = [](JournalRig& t) { return [&t] { return t.runUpdate(t.link); }; };
     const Case cases[] = {
         {"update", [](JournalRig& t) { t.updateDamping(); }, WriteOperation::UpdateUnit, {},
-         [](const ConfRecord& left) { return left.Damping == 5; }},
+         [](const ConfRecord& left) { return left.Damping == 5 && left.OutDir == 0; }},
         {"update lost at a table",
          [](JournalRig& t) {
              t.unit.faults().add(FaultTrigger::onTableChunk(), Fault::hangUp());
