@@ -290,7 +290,7 @@ QString valueBeside(QWidget& window, QLabel* heading)
 
 using SummaryLayout = AppFixture;
 
-// The update confirmation lists each value beside its own heading.
+// The update confirmation lists each value beside its own heading, and beside them the changes.
 TEST_F(SummaryLayout, ConfirmationShowsEachValueBesideItsHeading)
 {
     for (const char* name : {"pt10385.dat", "lvoid.dat"})
@@ -305,11 +305,13 @@ TEST_F(SummaryLayout, ConfirmationShowsEachValueBesideItsHeading)
     s.EditConf.RangeMin = -50, s.EditConf.RangeMax = 150, s.EditConf.BurnOut = 1, s.EditConf.OutDir = 1;
     w().ssInfo->show();
     std::vector<std::pair<int, QString>> shown;
-    modal.onOpen = [&shown](QDialog& dialog) {
+    QString changes;
+    modal.onOpen = [&shown, &changes](QDialog& dialog) {
         auto& confirm = static_cast<frmStatus&>(dialog);
         dialog.adjustSize();
         for (int head : {0, 1, 4, 5, 6, 7, 10, 11, 12, 13, 15, 16})
             shown.emplace_back(head, valueBeside(dialog, confirm.LbHead[head]));
+        changes = dialog.findChild<QLabel*>("changes")->text();
         confirm.Cancel->click();
     };
     w().pibupdate_Click();
@@ -318,4 +320,6 @@ TEST_F(SummaryLayout, ConfirmationShowsEachValueBesideItsHeading)
                          {0, e.Serial}, {1, e.Tag}, {4, "-50"}, {5, "150"}, {6, "Down Scale"}, {7, "Up Scale"},
                          {10, "5"}, {11, "4"}, {12, "20"}, {13, e.AmbUnits == 0 ? "\u00B0C" : "\u00B0F"},
                          {15, "-200"}, {16, "1000"}}));
+    EXPECT_EQ(changes, "Range Min. : 0 -> -50\nRange Max. : 100 -> 150\nBurn-Out : Up Scale -> Down Scale\n"
+                       "Damping Time : 2 -> 5");
 }
