@@ -6,13 +6,18 @@
 //   compare   two snapshots read by id and compared field by field (what `diff A B` does).
 // The 100,000 rows are copies of one kept snapshot, made in one statement so the filling is quick.
 // It prints the figures (median of repeated runs); it does not judge them.
+// With --picture FILE.png it draws the history window comparing two snapshots of a unit into
+// FILE.png instead (for looking at it).
 
 #include "history/compared_conf.h"
 #include "history/sql_history_store.h"
+#include "history/ui/history_window.h"
 #include "model/catalogue.h"
 #include "platform/real_clock.h"
+#include "platform/widgets/message_box_operator.h"
+#include "platform/widgets/system_file_dialogs.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -85,10 +90,63 @@ bool fill(const QString& file)
     return ok;
 }
 
+// A unit's day: found as Pt-100, changed to a type K thermocouple, its extremes reset, a correction.
+int picture(const QString& path)
+{
+    QTemporaryDir folder;
+    RealClock clock;
+    SqlHistoryStore store(folder.path(), clock, {});
+    const Catalogue catalogue = BuildCatalogue();
+    ConfRecord conf = ZeroConfRecord();
+    LookupInputCode(catalogue, conf, 0x49);
+    conf.Serial = QStringLiteral("1234567");
+    conf.Tag = QStringLiteral("TT-101 BOILER FEED");
+    conf.RangeMax = 100;
+    conf.OutMax = 20;
+    conf.OutMin = 4;
+    conf.OutDir = 1;
+    conf.Damping = 2;
+    conf.DispLow = -200;
+    conf.DispHigh = 1000;
+    ClearCorrection(conf);
+    const QDateTime start(QDate(2025, 3, 14), QTime(9, 12, 40));
+    const auto keep = [&](int seconds, WriteOperation operation, SnapshotStage stage) {
+        store.add(MakeSnapshot(conf, start.addSecs(seconds), {operation}, stage, {SnapshotOutcome::Kind::Done}));
+    };
+    keep(0, WriteOperation::UpdateUnit, SnapshotStage::AsFound);
+    LookupInputCode(catalogue, conf, 0x61);
+    conf.RangeMin = -50;
+    conf.RangeMax = 1200;
+    conf.Damping = 5;
+    conf.BurnOut = 1;
+    keep(84, WriteOperation::UpdateUnit, SnapshotStage::AsLeft);
+    keep(2400, WriteOperation::ResetMinMax, SnapshotStage::AsFound);
+    keep(2408, WriteOperation::ResetMinMax, SnapshotStage::AsLeft);
+    ConfRecord other = conf;
+    other.Serial = QStringLiteral("0512307");
+    other.Tag = QStringLiteral("TT-102");
+    store.add(MakeSnapshot(other, start.addSecs(-86400), {}, SnapshotStage::AsFound, {SnapshotOutcome::Kind::Done}));
+
+    MessageBoxOperator op;
+    SystemFileDialogs dialogs;
+    HistoryWindow window({store, op, dialogs, catalogue, [] { return nullptr; }, [](const ConfRecord&) {}});
+    window.chooseUnit(QStringLiteral("1234567"));
+    window.chooseSnapshots({IdStem(start), IdStem(start.addSecs(84))});
+    window.compareSnapshots();
+    window.resize(960, 780);
+    window.show();
+    QCoreApplication::processEvents();
+    return window.grab().save(path) ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && QByteArray(argv[1]) == "--picture") {
+        QApplication app(argc, argv);
+        return picture(QString::fromLocal8Bit(argv[2]));
+    }
     QCoreApplication app(argc, argv);
     QTemporaryDir folder;
     RealClock clock;

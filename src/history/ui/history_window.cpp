@@ -60,7 +60,9 @@ HistoryWindow::HistoryWindow(Surroundings surroundings, QWidget* parent)
     comparison_->setObjectName(QStringLiteral("comparison"));
     comparison_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     comparison_->verticalHeader()->hide();
+    comparison_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     comparison_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    comparison_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
 
     compare_ = NewButton(this, QStringLiteral("compare"), QStringLiteral("Compare"));
     compareUnit_ = NewButton(this, QStringLiteral("compareUnit"), QStringLiteral("Compare with Unit"));
@@ -88,7 +90,7 @@ HistoryWindow::HistoryWindow(Surroundings surroundings, QWidget* parent)
     auto* lists = new QSplitter(Qt::Horizontal, this);
     lists->addWidget(units_);
     lists->addWidget(snapshots_);
-    lists->setStretchFactor(1, 2);
+    lists->setSizes({380, 520});
     auto* compared = new QWidget(this);
     auto* comparedLayout = new QVBoxLayout(compared);
     comparedLayout->setContentsMargins(0, 0, 0, 0);
@@ -97,7 +99,7 @@ HistoryWindow::HistoryWindow(Surroundings surroundings, QWidget* parent)
     auto* panes = new QSplitter(Qt::Vertical, this);
     panes->addWidget(lists);
     panes->addWidget(compared);
-    panes->setStretchFactor(1, 2);
+    panes->setSizes({200, 480});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(panes);
     layout->addLayout(buttons);
