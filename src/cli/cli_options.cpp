@@ -9,38 +9,29 @@
 
 namespace {
 
-enum class Operands { None, File, OptionalSerial, TwoConfigurations, SnapshotId };
-
 struct CommandName {
     const char* name;
     CliCommand command;
-    Operands operands;
+    qsizetype fewest;     // operands
+    qsizetype most;
+    const char* missing;  // what its operands are, for the usage error
 };
 constexpr CommandName commandNames[] = {
-    {"read", CliCommand::Read, Operands::None},
-    {"monitor", CliCommand::Monitor, Operands::None},
-    {"write", CliCommand::Write, Operands::File},
-    {"reset-minmax", CliCommand::ResetMinMax, Operands::None},
-    {"flash-save", CliCommand::FlashSave, Operands::File},
-    {"flash-restore", CliCommand::FlashRestore, Operands::File},
-    {"history", CliCommand::History, Operands::OptionalSerial},
-    {"diff", CliCommand::Diff, Operands::TwoConfigurations},
-    {"restore", CliCommand::Restore, Operands::SnapshotId},
+    {"read", CliCommand::Read, 0, 0, ""},
+    {"monitor", CliCommand::Monitor, 0, 0, ""},
+    {"write", CliCommand::Write, 1, 1, "a FILE"},
+    {"reset-minmax", CliCommand::ResetMinMax, 0, 0, ""},
+    {"flash-save", CliCommand::FlashSave, 1, 1, "a FILE"},
+    {"flash-restore", CliCommand::FlashRestore, 1, 1, "a FILE"},
+    {"history", CliCommand::History, 0, 1, ""},
+    {"diff", CliCommand::Diff, 2, 2, "A and B"},
+    {"restore", CliCommand::Restore, 1, 1, "an ID"},
 };
 
-struct OperandCount {
-    Operands operands;
-    qsizetype fewest;
-    qsizetype most;
-    const char* missing;
-};
-constexpr OperandCount operandCounts[] = {
-    {Operands::None, 0, 0, ""},
-    {Operands::File, 1, 1, "a FILE"},
-    {Operands::OptionalSerial, 0, 1, ""},
-    {Operands::TwoConfigurations, 2, 2, "A and B"},
-    {Operands::SnapshotId, 1, 1, "an ID"},
-};
+bool takesFile(CliCommand command)
+{
+    return command == CliCommand::Write || command == CliCommand::FlashSave || command == CliCommand::FlashRestore;
+}
 
 // Whether the command talks to a unit, so needs --port; a diff needs it for the unit only.
 bool needsPort(const CliOptions& options)
@@ -85,14 +76,12 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
         return usageError(QStringLiteral("unknown command '%1'").arg(words.first()));
     CliOptions options;
     options.command = named->command;
-    const OperandCount& counts = *std::find_if(std::begin(operandCounts), std::end(operandCounts),
-                                               [&](const OperandCount& c) { return c.operands == named->operands; });
     options.operands = words.mid(1);
-    if (options.operands.size() < counts.fewest)
-        return usageError(QStringLiteral("%1 needs %2").arg(words.first(), QLatin1String(counts.missing)));
-    if (options.operands.size() > counts.most)
-        return usageError(QStringLiteral("unexpected argument '%1'").arg(options.operands.at(counts.most)));
-    if (named->operands == Operands::File)
+    if (options.operands.size() < named->fewest)
+        return usageError(QStringLiteral("%1 needs %2").arg(words.first(), QLatin1String(named->missing)));
+    if (options.operands.size() > named->most)
+        return usageError(QStringLiteral("unexpected argument '%1'").arg(options.operands.at(named->most)));
+    if (takesFile(options.command))
         options.file = options.operands.first();
 
     const QStringList ports = parser.values(port);
