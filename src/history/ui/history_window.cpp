@@ -64,28 +64,32 @@ HistoryWindow::HistoryWindow(Surroundings surroundings, QWidget* parent)
     comparison_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     comparison_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
 
-    compare_ = NewButton(this, QStringLiteral("compare"), QStringLiteral("Compare"));
-    compareUnit_ = NewButton(this, QStringLiteral("compareUnit"), QStringLiteral("Compare with Unit"));
-    compareFile_ = NewButton(this, QStringLiteral("compareFile"), QStringLiteral("Compare with File..."));
-    restore_ = NewButton(this, QStringLiteral("restore"), QStringLiteral("Restore"));
-    export_ = NewButton(this, QStringLiteral("export"), QStringLiteral("Export..."));
-    import_ = NewButton(this, QStringLiteral("import"), QStringLiteral("Import..."));
+    const struct {
+        QPushButton* HistoryWindow::*control;
+        const char* name;
+        const char* caption;
+        void (HistoryWindow::*click)();
+    } commands[] = {
+        {&HistoryWindow::compare_, "compare", "Compare", &HistoryWindow::compareSnapshots},
+        {&HistoryWindow::compareUnit_, "compareUnit", "Compare with Unit", &HistoryWindow::compareWithUnit},
+        {&HistoryWindow::compareFile_, "compareFile", "Compare with File...", &HistoryWindow::compareWithFile},
+        {&HistoryWindow::restore_, "restore", "Restore", &HistoryWindow::restoreSnapshot},
+        {&HistoryWindow::export_, "export", "Export...", &HistoryWindow::exportSnapshot},
+        {&HistoryWindow::import_, "import", "Import...", &HistoryWindow::importFile},
+    };
+    auto* buttons = new QHBoxLayout;
+    for (const auto& command : commands) {
+        QPushButton* button = this->*command.control =
+            NewButton(this, QLatin1String(command.name), QLatin1String(command.caption));
+        connect(button, &QPushButton::clicked, this, [this, click = command.click] { (this->*click)(); });
+        buttons->addWidget(button);
+    }
+    buttons->addStretch();
     auto* close = NewButton(this, QStringLiteral("close"), QStringLiteral("Close"));
-    connect(compare_, &QPushButton::clicked, this, [this] { compareSnapshots(); });
-    connect(compareUnit_, &QPushButton::clicked, this, [this] { compareWithUnit(); });
-    connect(compareFile_, &QPushButton::clicked, this, [this] { compareWithFile(); });
-    connect(restore_, &QPushButton::clicked, this, [this] { restoreSnapshot(); });
-    connect(export_, &QPushButton::clicked, this, [this] { exportSnapshot(); });
-    connect(import_, &QPushButton::clicked, this, [this] { importFile(); });
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    buttons->addWidget(close);
     connect(units_, &QTreeWidget::itemSelectionChanged, this, [this] { showSnapshots(); });
     connect(snapshots_, &QTreeWidget::itemSelectionChanged, this, [this] { enableButtons(); });
-
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {compare_, compareUnit_, compareFile_, restore_, export_, import_})
-        buttons->addWidget(button);
-    buttons->addStretch();
-    buttons->addWidget(close);
 
     auto* lists = new QSplitter(Qt::Horizontal, this);
     lists->addWidget(units_);
