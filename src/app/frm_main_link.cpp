@@ -169,7 +169,6 @@ void frmMain::TimConn_Timer()
 
 void frmMain::mnuChangePort_Click()
 {
-    Session& s = app_.session();
     if (app_.link().state.LinkOpen) {
         if (!app_.op().ask(QStringLiteral("Disconnect From Unit"),
                            QStringLiteral("Before Changing The Connecting Port,") + QLatin1String(CrLf)

@@ -2,11 +2,13 @@
 
 #include "app/application.h"
 #include "app/frm_main.h"
+#include "history/unit_history.h"
 #include "link/protocol_trace.h"
 #include "link/serial_link.h"
 #include "link/system_ports.h"
 #include "link/trace_frames.h"
 #include "link/ui/trace_window.h"
+#include "model/conf_files.h"
 #include "model/operator_messages.h"
 #include "platform/clock.h"
 #include "platform/file_dialogs.h"
@@ -18,6 +20,32 @@
 #include <QDate>
 #include <QDir>
 #include <QMenu>
+
+#include <algorithm>
+
+namespace {
+
+// The unit's history as the bundle holds it: the list of its snapshots, and the newest few as
+// configuration files. A history that cannot be read adds a note of why instead.
+std::vector<BundleFile> RecentHistoryFiles(HistoryStore& store, const QString& serial)
+{
+    constexpr std::size_t KeptWhole = 5;
+    const QString listName = QStringLiteral("S%1-history.txt").arg(serial);
+    const Stored<std::vector<SnapshotHeader>> listed = store.snapshots(serial);
+    if (!listed.ok())
+        return {{listName, ("The history could not be read: " + listed.error + '\n').toUtf8()}};
+    std::vector<BundleFile> files{{listName, {}}};
+    for (const SnapshotHeader& header : listed.value)
+        files.front().bytes += SnapshotListLine(header);
+    for (std::size_t i = 0; i < std::min(KeptWhole, listed.value.size()); ++i) {
+        const Stored<std::optional<Snapshot>> found = store.find(listed.value[i].id);
+        if (found.ok() && found.value)
+            files.push_back({QStringLiteral("S%1-%2.cal").arg(serial, listed.value[i].id), ConfFileLine(found.value->conf)});
+    }
+    return files;
+}
+
+} // namespace
 
 SupportMenu::SupportMenu(Application& app, const ProtocolTrace& trace, const RecentMessages& messages)
     : app_(app), trace_(trace), messages_(messages)
@@ -56,7 +84,7 @@ SupportFacts SupportMenu::facts() const
             session.AppDir,
             RecordFolder(session),
             serial,
-            unitHistory && !serial.isEmpty() ? unitHistory(serial) : std::vector<BundleFile>{}};
+            serial.isEmpty() ? std::vector<BundleFile>{} : RecentHistoryFiles(app_.history().store(), serial)};
 }
 
 void SupportMenu::saveBundle()

@@ -2,8 +2,6 @@
 
 #include "bundle/support_bundle.h"
 
-#include <functional>
-
 class Application;
 class ProtocolTrace;
 class QMenu;
@@ -25,10 +23,6 @@ public:
 
     // What the bundle would hold now.
     SupportFacts facts() const;
-
-    // The connected unit's recent history (files named as the bundle shall hold them), where the
-    // program keeps one; not set: the bundle has none.
-    std::function<std::vector<BundleFile>(const QString& serial)> unitHistory;
 
 private:
     Application& app_;

@@ -26,6 +26,9 @@ struct CliHost {
     QString currentDir;
     // Where the unit records go without --appdir (InstalledRecordFolder); empty: the program folder.
     QString recordDir = {};
+    // The unit history's folder when --history does not name one: the simulated unit's (demo) or
+    // the real units'.
+    std::function<QString(bool demo)> historyFolder;
 };
 
 // Runs delvo2-cli (arguments[0] is the program's name); returns the exit code (CliExit).

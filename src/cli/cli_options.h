@@ -12,9 +12,10 @@ inline constexpr int Success = 0;
 inline constexpr int CommunicationFailure = 1;
 inline constexpr int Usage = 2;
 inline constexpr int FileError = 3;
+inline constexpr int Differ = 4;  // diff: the two configurations differ
 } // namespace CliExit
 
-enum class CliCommand { Read, Monitor, Write, ResetMinMax, FlashSave, FlashRestore };
+enum class CliCommand { Read, Monitor, Write, ResetMinMax, FlashSave, FlashRestore, History, Diff, Restore };
 
 // Where the unit is: the in-process simulated unit, a port number (Com n) or a device name.
 struct PortChoice {
@@ -25,15 +26,20 @@ struct PortChoice {
 };
 
 struct CliOptions {
-    PortChoice port;
+    std::optional<PortChoice> port;  // needed by the commands that talk to a unit
     std::optional<QString> appDir;
+    std::optional<QString> history;  // the unit history's folder
     CliCommand command = CliCommand::Read;
     QString file;              // write, flash-save, flash-restore
     std::optional<int> count;  // monitor: number of polls; none: until the program is stopped
     double interval = 1.0;     // monitor: seconds between two polls, from 1
     QString csv;               // monitor: the reading log to write, if any
     std::optional<QString> traceFile;  // every byte on the port, as frames, written here at the end
+    QStringList operands;      // history: [SERIAL]; diff: A B; restore: ID
 };
+
+// The word that stands for the connected unit in a diff.
+inline constexpr char UnitOperand[] = "unit";
 
 // The options, or why they are wrong; a help request has neither.
 struct ParsedCommandLine {

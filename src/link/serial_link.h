@@ -3,6 +3,7 @@
 #include "link/exchange.h"
 #include "link/link_state.h"
 #include "link/system_ports.h"
+#include "link/write_journal.h"
 
 #include <QByteArray>
 
@@ -31,6 +32,7 @@ struct Link {
     PollState poll{};
     UpdateState update{};
     FactoryState factory{};
+    JournalState journal{};  // who keeps the unit's history of writes
     // Where the advice on a port that does not open looks (the system's devices and processes).
     PortInspection inspection = SystemPortInspection();
 };

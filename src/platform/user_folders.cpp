@@ -32,3 +32,13 @@ QString RememberedDeviceFile()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/last-unit-device.txt");
 }
+
+QString HistoryFolder()
+{
+    return UserDataFolder() + QStringLiteral("/history");
+}
+
+QString DemoHistoryFolder()
+{
+    return UserDataFolder() + QStringLiteral("/demo/history");
+}

@@ -1,6 +1,7 @@
 #include "app_fixture.h"
 
 #include "app/support_menu.h"
+#include "history/unit_history.h"
 #include "link/protocol_trace.h"
 #include "link/trace_frames.h"
 #include "link/ui/trace_window.h"
@@ -20,14 +21,18 @@ TEST_F(AppFixture, SupportBundleHoldsTheConnectedUnitWithItsHistory)
     recent.message("Box", "shown");
     SupportMenu menu(*app, trace, recent);
     app->link().inspection.devices = [] { return std::vector<SerialDevice>{{"/dev/ttyUSB0", "FT232R USB UART", "FTDI", "A1"}}; };
-    menu.unitHistory = [](const QString& serial) { return std::vector<BundleFile>{{serial + ".csv", "time,reading\n"}}; };
 
     EXPECT_TRUE(menu.facts().serial.isEmpty() && menu.facts().history.empty());  // no unit connected
     w().pibConnect_Click();
+    const Stored<QString> kept = app->history().store().add(
+        MakeSnapshot(app->session().UnitConf, QDateTime::currentDateTime(), {}, SnapshotStage::AsFound, {}));
+    ASSERT_TRUE(kept.ok()) << kept.error.toStdString();
     const SupportFacts facts = menu.facts();
     EXPECT_EQ(facts.serial, "0512307");
-    ASSERT_EQ(facts.history.size(), 1u);
-    EXPECT_EQ(facts.history[0].name, "0512307.csv");
+    ASSERT_EQ(facts.history.size(), 2u);
+    EXPECT_EQ(facts.history[0].name, "S0512307-history.txt");
+    EXPECT_TRUE(facts.history[0].bytes.startsWith(kept.value.toUtf8() + '\t'));
+    EXPECT_EQ(facts.history[1].name, "S0512307-" + kept.value + ".cal");
     EXPECT_TRUE(facts.ports.contains("  /dev/ttyUSB0  FT232R USB UART (FTDI, serial A1)\n"));
     EXPECT_TRUE(facts.ports.contains("\n* Com 3  (/dev/ttyUSB2)\n")) << facts.ports.toStdString();
     EXPECT_TRUE(facts.messages.endsWith(" Box: shown\n"));

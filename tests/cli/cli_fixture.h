@@ -50,6 +50,7 @@ struct CliTest : ::testing::Test {
                            return steady;
                        }()};
     SimulatedPort port{unit};
+    QTemporaryDir userData;
     QByteArray out;
     QByteArray err;
     CliHost host{clock,
@@ -57,7 +58,9 @@ struct CliTest : ::testing::Test {
                  [this](const QByteArray& bytes) { out += bytes; },
                  [this](const QByteArray& bytes) { err += bytes; },
                  std::nullopt,
-                 QDir::currentPath()};
+                 QDir::currentPath(),
+                 {},
+                 [this](bool demo) { return userData.filePath(demo ? "demo-history" : "history"); }};
 
     // Runs the program with these arguments after "--port simulated --appdir <appDir>".
     int run(const QStringList& arguments)

@@ -125,7 +125,7 @@ int main(int argc, char** argv)
 
     const InstallRegistry registry = InstallRegistry::system();
     Application app(Seams{op, clock, port, dialogs, modal, printDialogs}, registry, std::move(ports),
-                    [](int exitCode) { QCoreApplication::exit(exitCode); });
+                    demoMode ? DemoHistoryFolder() : HistoryFolder(), [](int exitCode) { QCoreApplication::exit(exitCode); });
     boxes.setParent(&app.mainWindow());
     dialogs.setParent(&app.mainWindow());
     printDialogs.setParent(&app.mainWindow());

@@ -27,7 +27,8 @@ void writeTo(std::FILE* stream, const QByteArray& bytes)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("delvo2-cli"));
+    // The window's name: the user's data folders (the history, the demo's records) are the window's.
+    QCoreApplication::setApplicationName(QStringLiteral("delvo2"));
 
     // Every wait of the commands runs the event loop through this clock.
     RealClock clock;
@@ -48,6 +49,7 @@ int main(int argc, char* argv[])
         registry.appPathValue(),
         QDir::currentPath(),
         InstalledRecordFolder(registry),
+        [](bool demo) { return demo ? DemoHistoryFolder() : HistoryFolder(); },
     };
     return RunCli(QCoreApplication::arguments(), host);
 }
