@@ -66,14 +66,16 @@ private:
     QWidget& window_;
 };
 
-} // namespace
+// What the command line asks for; nothing when it is wrong (the reason printed).
+struct StartOptions {
+    PortNames ports;
+    bool demo = false;
+    bool factory = false;
+    bool quitWhenShown = false;
+};
 
-int main(int argc, char** argv)
+std::optional<StartOptions> parseOptions(const QApplication& qapp)
 {
-    QApplication qapp(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("delvo2"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("MIRTAL_" DELVO2_VERSION));
-
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Configuration and calibration of 4-20 mA temperature transmitters.\n"
@@ -86,78 +88,110 @@ int main(int argc, char** argv)
     const QCommandLineOption demo(QStringLiteral("demo"),
                                   QStringLiteral("Every port is a simulated transmitter (a demonstration without "
                                                  "hardware); its unit records go to a demo folder of their own."));
-    parser.addOption(portDevice);
     const QCommandLineOption factory(QStringLiteral("factory"),
                                      QStringLiteral("Open the factory-calibration window after start-up (laboratory use)."));
     const QCommandLineOption quitWhenShown(QStringLiteral("quit-when-shown"),
                                            QStringLiteral("Print \"shown\" and quit at the main window's first paint (start-up timing)."));
-    parser.addOption(demo);
-    parser.addOption(factory);
-    parser.addOption(quitWhenShown);
+    parser.addOptions({portDevice, demo, factory, quitWhenShown});
     parser.process(qapp);
 
-    PortNames ports;
-    const bool demoMode = parser.isSet(demo);
-    if (demoMode)
+    StartOptions options{{}, parser.isSet(demo), parser.isSet(factory), parser.isSet(quitWhenShown)};
+    if (options.demo)
         for (std::int16_t number = 1; number <= 8; ++number)
-            ports.overrides[number] = QString::fromLatin1(SimulatedDevice);
+            options.ports.overrides[number] = QString::fromLatin1(SimulatedDevice);
     for (const QString& binding : parser.values(portDevice)) {
-        if (!addPortDevice(binding, ports)) {
+        if (!addPortDevice(binding, options.ports)) {
             std::fprintf(stderr, "delvo2: --port-device expects N=DEVICE, got '%s'\n", qPrintable(binding));
-            return 2;
+            return std::nullopt;
         }
     }
+    return options;
+}
 
+// The real world behind the seams: the serial ports (and the simulated transmitter a port may
+// name), the clock, message boxes and file and print dialogs. Every byte either way goes into
+// the protocol trace and the last messages shown are kept, for the trace window and the support
+// bundle.
+struct RealSeams {
     RealClock clock;
-    SimulatedUnit demoUnit(clock);
-    SimulatedPort simulatedPort(demoUnit);
+    SimulatedUnit demoUnit{clock};
+    SimulatedPort simulatedPort{demoUnit};
     QtSerialPort realPort;
-    RoutingPort routingPort(realPort, simulatedPort, QString::fromLatin1(SimulatedDevice));
-    // Every byte either way goes into the protocol trace; the last messages shown are kept: both
-    // for the trace window and the support bundle.
-    ProtocolTrace trace(clock.now());
-    TracingPort port(routingPort, trace, clock);
+    RoutingPort routingPort{realPort, simulatedPort, QString::fromLatin1(SimulatedDevice)};
+    ProtocolTrace trace{clock.now()};
+    TracingPort port{routingPort, trace, clock};
     MessageBoxOperator boxes;
-    RecentMessages op(boxes);
+    RecentMessages op{boxes};
     SystemFileDialogs dialogs;
-    ModalRunner modal(clock, false);
-    SystemPrintDialogs printDialogs(dialogs, modal);
+    ModalRunner modal{clock, false};
+    SystemPrintDialogs printDialogs{dialogs, modal};
 
-    const InstallRegistry registry = InstallRegistry::system();
-    Application app(Seams{op, clock, port, dialogs, modal, printDialogs}, registry, std::move(ports),
-                    demoMode ? DemoHistoryFolder() : HistoryFolder(), [](int exitCode) { QCoreApplication::exit(exitCode); });
-    boxes.setParent(&app.mainWindow());
-    dialogs.setParent(&app.mainWindow());
-    printDialogs.setParent(&app.mainWindow());
-    SupportMenu support(app, trace, op);
-    support.addTo(*app.mainWindow().findChild<QMenu*>(QStringLiteral("mnuView")),
-                  *app.mainWindow().findChild<QMenu*>(QStringLiteral("mnuHelp")));
-    if (demoMode) {
-        const QString records = DemoRecordFolder();
-        app.useRecordFolder(records);
-        app.mainWindow().setWindowTitle(QStringLiteral("delvo2 - demo: simulated transmitter"));
-        auto* hint = new QLabel(QStringLiteral("DEMO: every port is a simulated transmitter, no real unit is written. "
-                                               "Unit records: %1").arg(records));
-        hint->setObjectName(QStringLiteral("demoHint"));
-        hint->setTextFormat(Qt::PlainText);
-        hint->setStyleSheet(QStringLiteral("QLabel { background: #ffd24d; color: black; padding: 2px 6px; font-weight: bold; }"));
-        app.mainWindow().statusBar()->addPermanentWidget(hint, 1);
-    } else {
-        app.useRecordFolder(InstalledRecordFolder(registry));
+    Seams seams() { return Seams{op, clock, port, dialogs, modal, printDialogs}; }
+    // The boxes and dialogs open over the main window.
+    void placeOver(QWidget& window)
+    {
+        boxes.setParent(&window);
+        dialogs.setParent(&window);
+        printDialogs.setParent(&window);
     }
-    // The reading settings are kept between runs in the user's settings.
+};
+
+// The demonstration says so in the title and the status bar, and keeps its records apart.
+void markDemo(Application& app)
+{
+    const QString records = DemoRecordFolder();
+    app.useRecordFolder(records);
+    app.mainWindow().setWindowTitle(QStringLiteral("delvo2 - demo: simulated transmitter"));
+    auto* hint = new QLabel(QStringLiteral("DEMO: every port is a simulated transmitter, no real unit is written. "
+                                           "Unit records: %1").arg(records));
+    hint->setObjectName(QStringLiteral("demoHint"));
+    hint->setTextFormat(Qt::PlainText);
+    hint->setStyleSheet(QStringLiteral("QLabel { background: #ffd24d; color: black; padding: 2px 6px; font-weight: bold; }"));
+    app.mainWindow().statusBar()->addPermanentWidget(hint, 1);
+}
+
+// The reading settings are kept between runs in the user's settings.
+void keepReadingSettings(Application& app)
+{
     app.readings().setSettings(LoadReadingSettings(QSettings()));
     app.onReadingSettingsChanged([](const ReadingSettings& settings) {
         QSettings store;
         SaveReadingSettings(store, settings);
     });
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication qapp(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("delvo2"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("MIRTAL_" DELVO2_VERSION));
+    const std::optional<StartOptions> options = parseOptions(qapp);
+    if (!options)
+        return 2;
+
+    RealSeams real;
+    const InstallRegistry registry = InstallRegistry::system();
+    Application app(real.seams(), registry, options->ports, options->demo ? DemoHistoryFolder() : HistoryFolder(),
+                    [](int exitCode) { QCoreApplication::exit(exitCode); });
+    real.placeOver(app.mainWindow());
+    SupportMenu support(app, real.trace, real.op);
+    support.addTo(*app.mainWindow().findChild<QMenu*>(QStringLiteral("mnuView")),
+                  *app.mainWindow().findChild<QMenu*>(QStringLiteral("mnuHelp")));
+    if (options->demo)
+        markDemo(app);
+    else
+        app.useRecordFolder(InstalledRecordFolder(registry));
+    keepReadingSettings(app);
+
     app.start();
     if (const std::optional<int> exitCode = app.exitCode())
         return *exitCode;
-    if (parser.isSet(factory))
+    if (options->factory)
         app.mainWindow().mnuCalibTarvoItem_Click();
     QuitWhenShown quitter(app.mainWindow());
-    if (parser.isSet(quitWhenShown))
+    if (options->quitWhenShown)
         qapp.installEventFilter(&quitter);
     return qapp.exec();
 }
