@@ -56,13 +56,16 @@ check: build
 fuzz-smoke: deps
 	JOBS=$(JOBS) bash tools/fuzz.sh 3
 
-# Speed figures against the simulator on a pseudo-terminal, and of the windows and the live trend
-# under the offscreen platform (docs/performance.md). They print figures; nothing here is a test.
+# Speed figures against the simulator on a pseudo-terminal, of the windows and the live trend under
+# the offscreen platform, and of the unit history with 100,000 snapshots (docs/performance.md). They
+# print figures; nothing here is a test.
 bench: configure
-	cmake --build $(BUILD) -j $(JOBS) --target link_bench gui_bench trend_bench delvo2-sim delvo2 delvo2-cli
+	cmake --build $(BUILD) -j $(JOBS) --target link_bench gui_bench trend_bench trace_bench history_bench delvo2-sim delvo2 delvo2-cli
 	$(BUILD)/bench/link_bench
+	$(BUILD)/bench/trace_bench
 	QT_QPA_PLATFORM=$${QT_QPA_PLATFORM:-offscreen} $(BUILD)/bench/gui_bench
 	QT_QPA_PLATFORM=$${QT_QPA_PLATFORM:-offscreen} $(BUILD)/bench/trend_bench
+	$(BUILD)/bench/history_bench
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, in its own build folder.
 sanitize:

@@ -58,9 +58,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://delvo2.example.org/")
 # The libraries' packages come from dpkg-shlibdeps; Qt's platform plugins (the window system) are
-# only recommended by its GUI library, and the program cannot open a window without them.
+# only recommended by its GUI library, and the program cannot open a window without them; the unit
+# history needs Qt SQL's SQLite driver, a plugin no library links.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite")
 file(WRITE ${packaging_out}/conffiles "/etc/xdg/delvo2/registry.ini\n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${packaging_out}/conffiles)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

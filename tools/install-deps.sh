@@ -4,8 +4,8 @@
 #   run  configure and build the program (`make run`)
 #   all  also the tests, the fuzz targets and the Debian package with its checks
 set -euo pipefail
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev libgmock-dev
-          libgl-dev fonts-dejavu-core)
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libqt6sql6-sqlite libgtest-dev libgmock-dev
+          libgl-dev fonts-dejavu-core libarchive-dev)
 if [ "${1:-all}" != run ]; then
   # poppler-utils: the print tests; clang: the fuzz targets; python3: the mutation tool and its
   # test; dpkg-dev, file: the package's library dependencies; librsvg2-bin: its PNG icons;

@@ -3,6 +3,7 @@
 #include "app/frm_main.h"
 #include "app/main_window_link.h"
 #include "calibration/calibration_windows.h"
+#include "history/unit_history.h"
 #include "link/serial_link.h"
 #include "link/serial_port.h"
 #include "platform/clock.h"
@@ -12,7 +13,8 @@
 
 #include <QDateTime>
 
-Application::Application(Seams seams, InstallRegistry registry, PortNames portNames, EndProgram endProgram)
+Application::Application(Seams seams, InstallRegistry registry, PortNames portNames, const QString& historyFolder,
+                         EndProgram endProgram)
     : readings_(double(QDateTime::currentMSecsSinceEpoch()) / 1000.0, seams.clock.now())
     , seams_(seams)
     , registry_(std::move(registry))
@@ -22,6 +24,7 @@ Application::Application(Seams seams, InstallRegistry registry, PortNames portNa
     , linkWindows_(std::make_unique<MainWindowLink>(*mainWindow_, views_))
     , link_(std::make_unique<Link>(Link{session_, seams.port, seams.clock, seams.op, *linkWindows_, portNames_,
                                         catalogue_}))
+    , history_(std::make_unique<UnitHistory>(historyFolder, seams.clock, seams.op))
     , status_(std::make_unique<frmStatus>(*link_, mainWindow_.get()))
     , printCon_(std::make_unique<frmPrintCon>())
     , printSts_(std::make_unique<frmPrintsts>())
@@ -34,6 +37,7 @@ Application::Application(Seams seams, InstallRegistry registry, PortNames portNa
     views_.printSts = printSts_->targets();
     views_.printCon = printCon_->targets();
     views_.calibration = calibration_->readingLabels();
+    history_->attach(*link_);
     // Bytes arriving at the port wake a waiting exchange.
     seams.port.setActivityHandler([&clock = seams.clock] { clock.notify(); });
 }

@@ -18,6 +18,7 @@ class frmStatus;
 class frmPrintCon;
 class frmPrintsts;
 class CalibrationWindows;
+class UnitHistory;
 struct Link;
 
 // The running program: everything it knows (Session, catalogue), the outside world it talks to
@@ -28,7 +29,9 @@ public:
     // Ends the event loop with an exit code; the real program passes QCoreApplication::exit.
     using EndProgram = std::function<void(int exitCode)>;
 
-    Application(Seams seams, InstallRegistry registry, PortNames portNames, EndProgram endProgram);
+    // The unit history is kept in `historyFolder` (made when first written).
+    Application(Seams seams, InstallRegistry registry, PortNames portNames, const QString& historyFolder,
+                EndProgram endProgram);
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -61,6 +64,8 @@ public:
     PortNames& portNames() { return portNames_; }
     frmMain& mainWindow() { return *mainWindow_; }
     Link& link() { return *link_; }
+    // A snapshot of the unit before and after every write into it.
+    UnitHistory& history() { return *history_; }
     frmStatus& statusWindow() { return *status_; }
     frmPrintCon& printCon() { return *printCon_; }
     frmPrintsts& printSts() { return *printSts_; }
@@ -83,6 +88,7 @@ private:
     std::unique_ptr<frmMain> mainWindow_;
     std::unique_ptr<MainWindowLink> linkWindows_;
     std::unique_ptr<Link> link_;
+    std::unique_ptr<UnitHistory> history_;
     std::unique_ptr<frmStatus> status_;
     std::unique_ptr<frmPrintCon> printCon_;
     std::unique_ptr<frmPrintsts> printSts_;

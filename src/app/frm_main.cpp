@@ -130,6 +130,7 @@ void frmMain::buildMenus()
             {"mnuChangePort", "Change Port", nullptr, &frmMain::mnuChangePort_Click},
             {"mnuLogReadings", "Log Readings...", nullptr, &frmMain::mnuLogReadings_Click},
             {"mnuExportChart", "Export Chart Data...", nullptr, &frmMain::mnuExportChart_Click},
+            {"mnuUnitHistory", "Unit History...", nullptr, &frmMain::mnuUnitHistory_Click},
             {"mnuExitItem", "Exit", "Ctrl+X", &frmMain::mnuExitItem_Click},
         }},
         {"mnuCalib", "Configuration", {

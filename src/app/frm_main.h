@@ -115,6 +115,11 @@ public:
     void mnuExportChart_Click();
     void mnuReadingSettings_Click();
 
+    // The unit history window; a configuration restored from it opens in the editor as an opened
+    // file does.
+    void mnuUnitHistory_Click();
+    void restoreConfiguration(const ConfRecord& conf);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -130,6 +135,8 @@ private:
     void resetExtremes(Extremes which);
     // Closes the link and the editor, as the user's disconnect does (after its question).
     void closeConnection();
+    // The opened configuration takes the connected unit's serial number; the editor shows it.
+    void takeConnectedSerial();
     // Shows a window modally through the program's modal seam.
     int runModal(QDialog& dialog);
     // A poll's readings into the trend, the stable indicators, the output panel and the log;

@@ -11,7 +11,6 @@
 
 void frmMain::mnuCalibTarvoItem_Click()
 {
-    Session& s = app_.session();
     if (app_.link().state.LinkOpen) {
         app_.link().state.NoTimeoutMessage = true;
         closeConnection();

@@ -4,6 +4,9 @@
 #include "app/application.h"
 #include "platform/widgets/named_controls.h"
 #include "app/frm_main.h"
+#include "history/ui/history_window.h"
+#include "history/unit_history.h"
+#include "link/serial_link.h"
 #include "model/conf_files.h"
 #include "model/operator_messages.h"
 #include "platform/file_dialogs.h"
@@ -28,12 +31,45 @@ void frmMain::pibOpen_Click()
         ShowEditConf();
         SetCommandState(CommandStates::ConfigurationOpen);
     }
+    takeConnectedSerial();
+}
+
+void frmMain::restoreConfiguration(const ConfRecord& conf)
+{
+    Session& s = app_.session();
+    s.EditConf = conf;
+    // Another sensor means the correction made for the present one does not hold.
+    if (conf.InputCode != s.UnitConf.InputCode)
+        app_.link().update.UpdateKind = UpdateKinds::Full;
+    ShowEditConf();
+    SetCommandState(CommandStates::ConfigurationOpen);
+    takeConnectedSerial();
+}
+
+void frmMain::takeConnectedSerial()
+{
     // An opened configuration always takes the connected unit's serial number.
+    Session& s = app_.session();
     if (s.EditConf.Serial != s.UnitConf.Serial)
         unitPanels_->markSerialTakenOver();
     s.EditConf.Serial = s.UnitConf.Serial;
     ssInfo->showOpenedRecord();
     ssInfo->show();
+}
+
+void frmMain::mnuUnitHistory_Click()
+{
+    Session& s = app_.session();
+    HistoryWindow* shown = nullptr;
+    HistoryWindow window({app_.history().store(), app_.op(), app_.seams().dialogs, app_.catalogue(),
+                          [this, &s]() -> const ConfRecord* { return app_.link().state.LinkOpen ? &s.UnitConf : nullptr; },
+                          [this, &shown](const ConfRecord& conf) {
+                              restoreConfiguration(conf);
+                              shown->accept();
+                          }},
+                         this);
+    shown = &window;
+    runModal(window);
 }
 
 void frmMain::pibStart_Click()

@@ -8,6 +8,7 @@
 #include "link/connect_poll.h"
 #include "link/link_control.h"
 #include "link/serial_link.h"
+#include "link/unit_finder.h"
 #include "link/unit_tasks.h"
 #include "link/update.h"
 #include "link/ui/com_wait.h"
@@ -18,6 +19,7 @@
 #include "platform/clock.h"
 #include "platform/file_dialogs.h"
 #include "platform/operator.h"
+#include "platform/user_folders.h"
 #include "platform/widgets/modal_runner.h"
 #include "views/edit_view.h"
 #include "views/unit_view.h"
@@ -120,6 +122,8 @@ void frmMain::pibConnect_Click()
     setBusyPointer(false);
     TimConn->start();
     ssInfo->markInputKind(s.UnitConf.InputClass);
+    // The port window proposes this device first next time.
+    RememberDevice(RememberedDeviceFile(), app_.portNames().deviceFor(app_.link().state.PortNumber));
     takeReadings(true);
 }
 
@@ -165,7 +169,6 @@ void frmMain::TimConn_Timer()
 
 void frmMain::mnuChangePort_Click()
 {
-    Session& s = app_.session();
     if (app_.link().state.LinkOpen) {
         if (!app_.op().ask(QStringLiteral("Disconnect From Unit"),
                            QStringLiteral("Before Changing The Connecting Port,") + QLatin1String(CrLf)

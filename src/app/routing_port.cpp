@@ -10,10 +10,14 @@ RoutingPort::RoutingPort(SerialPort& real, SerialPort& simulated, QString simula
 bool RoutingPort::open(const QString& device, const QString& settings, int& errorNumber)
 {
     SerialPort* wanted = device == simulatedDevice_ ? &simulated_ : &real_;
+    openFailure_ = PortFailure::Other;
     if (current_ != wanted && current_->isOpen()) {
         errorNumber = PortError::DeviceAlreadyOpen;
         return false;
     }
     current_ = wanted;
-    return current_->open(device, settings, errorNumber);
+    const bool opened = current_->open(device, settings, errorNumber);
+    if (!opened)
+        openFailure_ = current_->openFailure();
+    return opened;
 }

@@ -10,6 +10,7 @@ public:
 
     bool open(const QString& device, const QString& settings, int& errorNumber) override;
     bool close(int& errorNumber) override { return current_->close(errorNumber); }
+    PortFailure openFailure() const override { return openFailure_; }
     bool isOpen() const override { return current_->isOpen(); }
     int bytesWaiting() const override { return current_->bytesWaiting(); }
     void discardInput() override { current_->discardInput(); }
@@ -21,6 +22,7 @@ private:
     SerialPort& simulated_;
     QString simulatedDevice_;
     SerialPort* current_;
+    PortFailure openFailure_ = PortFailure::Other;
 };
 
 // The device name under which the simulated unit is offered.

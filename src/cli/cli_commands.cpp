@@ -6,9 +6,14 @@
 #include "check/check_settings.h"
 #include "cli/console_operator.h"
 #include "cli/headless_seams.h"
+#include "cli/history_commands.h"
+#include "history/unit_history.h"
 #include "link/commands.h"
 #include "link/connect_poll.h"
 #include "link/link_control.h"
+#include "link/protocol_trace.h"
+#include "link/trace_frames.h"
+#include "link/tracing_port.h"
 #include "link/serial_link.h"
 #include "link/unit_tasks.h"
 #include "link/serial_port.h"
@@ -40,6 +45,20 @@ QString markedText(float value, float marker, const QString& markerText)
     return SameSingle(value, marker) ? markerText : ValueText(value);
 }
 
+// The simulated unit keeps its history apart from the real units'.
+QString historyFolder(const CliOptions& options, const CliHost& host)
+{
+    return options.history.value_or(host.historyFolder(options.port && options.port->simulated));
+}
+
+// The command's exit code, after the reason it failed.
+int ended(CliHost& host, const CommandEnd& end)
+{
+    if (!end.reason.isEmpty())
+        host.err(QStringLiteral("delvo2-cli: %1\n").arg(end.reason).toUtf8());
+    return end.exitCode;
+}
+
 // One delvo2-cli run: the session, the link and the operator of a single command.
 class CliRun {
 public:
@@ -48,19 +67,22 @@ public:
         , host_(host)
         , op_(host.err)
         , link_{session_, port, host.clock, op_, windows_, portNames_, catalogue_}
+        , history_(historyFolder(options, host), host.clock, op_)
     {
+        const PortChoice& choice = *options.port;
         session_.AppDir = options.appDir.value_or(DefaultAppDir(host.registryAppPath, host.currentDir));
         // --appdir keeps everything in its folder; else the simulated unit's records go to the demo
         // folder, and a read-only installation's to the user's data folder.
         if (!options.appDir)
-            session_.RecordDir = options.port.simulated ? DemoRecordFolder() : host.recordDir;
+            session_.RecordDir = choice.simulated ? DemoRecordFolder() : host.recordDir;
         // A device name or the simulated unit is bound to port number 1.
-        link_.state.PortNumber = options.port.portNumber > 0 ? options.port.portNumber : std::int16_t(1);
-        if (options.port.simulated)
+        link_.state.PortNumber = choice.portNumber > 0 ? choice.portNumber : std::int16_t(1);
+        if (choice.simulated)
             portNames_.overrides[1] = QStringLiteral("simulated");
-        else if (!options.port.device.isEmpty())
-            portNames_.overrides[1] = options.port.device;
+        else if (!choice.device.isEmpty())
+            portNames_.overrides[1] = choice.device;
         port.setActivityHandler([&clock = host.clock] { clock.notify(); });
+        history_.attach(link_);
     }
 
     int run()
@@ -80,6 +102,9 @@ private:
         case CliCommand::ResetMinMax: return resetMinMax();
         case CliCommand::FlashSave: return flashSave();
         case CliCommand::FlashRestore: return flashRestore();
+        case CliCommand::History:
+        case CliCommand::Diff: return historyCommand();
+        case CliCommand::Restore: return restore();
         case CliCommand::Check: return check();
         }
         return CliExit::Usage;
@@ -182,15 +207,48 @@ private:
         // The file holds no display range and no editor can set one here: the unit keeps its own.
         edit.DispLow = unit.DispLow;
         edit.DispHigh = unit.DispHigh;
-
-        // As "Update Unit", confirmed without a window.
         link_.update.UpdateKind = UpdateKinds::Full;
+        return updateUnit(options_.file);
+    }
+
+    // As "Update Unit" on EditConf, confirmed without a window.
+    int updateUnit(const QString& what)
+    {
         if (!StartFullUpdate(link_)) {
             // The link is open, so only the configuration or its sensor tables can stop it here.
-            return fail(QStringLiteral("%1 cannot be written into the unit").arg(options_.file), CliExit::FileError);
+            return fail(QStringLiteral("%1 cannot be written into the unit").arg(what), CliExit::FileError);
         }
         ConfirmUpdate(link_);
         return judgeUpdate(runUpdate(), QStringLiteral("the update"));
+    }
+
+    int historyCommand()
+    {
+        return ended(host_, RunHistoryCommand(options_, history_.store(), catalogue_, op_, host_.out,
+                                              [this]() -> const ConfRecord* {
+                                                  link_.state.NoTimeoutMessage = false;
+                                                  return Connect(link_) ? &session_.UnitConf : nullptr;
+                                              }));
+    }
+
+    // A snapshot back into the unit: its configuration and display range; the unit keeps its serial
+    // number, and its correction unless the snapshot is of another input.
+    int restore()
+    {
+        const QString& id = options_.operands.first();
+        const Stored<std::optional<Snapshot>> found = history_.store().find(id);
+        if (!found.ok())
+            return fail(found.error, CliExit::FileError);
+        if (!found.value)
+            return fail(QStringLiteral("no snapshot '%1' in the history").arg(id), CliExit::FileError);
+        if (const int result = connect())
+            return result;
+        const ConfRecord& unit = session_.UnitConf;
+        ConfRecord& edit = session_.EditConf;
+        edit = found.value->conf;
+        edit.Serial = unit.Serial;
+        link_.update.UpdateKind = edit.InputCode == unit.InputCode ? UpdateKinds::FullKeepingCorrection : UpdateKinds::Full;
+        return updateUnit(QStringLiteral("snapshot %1").arg(id));
     }
 
     int resetMinMax()
@@ -228,6 +286,11 @@ private:
             return fail(QStringLiteral("could not read %1").arg(options_.file), CliExit::FileError);
         if (const int result = openPort())
             return result;
+        // The history keeps the write under the unit's serial number.
+        const Reply<QString> serial = ReadSerial(link_);
+        if (!Settled(link_, serial).ok() && !link_.state.LinkOpen)
+            return fail(QStringLiteral("could not read the unit on %1").arg(device()));
+        session_.UnitConf.Serial = serial.value;
         factory.UploadOk = true;
         const bool done = DownloadFactoryMemory(link_);
         FlashUploadMessage(op_, factory.UploadOk);
@@ -318,7 +381,20 @@ private:
     PortNames portNames_;
     Catalogue catalogue_ = BuildCatalogue();
     Link link_;
+    UnitHistory history_;
 };
+
+// The command on a port that notes every byte; the trace is written whatever the command came to.
+int runTraced(const CliOptions& options, CliHost& host, SerialPort& port)
+{
+    ProtocolTrace trace(host.clock.now());
+    TracingPort traced(port, trace, host.clock);
+    const int result = CliRun(options, host, traced).run();
+    if (WriteFileAtomically(*options.traceFile, TraceText(trace, host.clock.now()).toUtf8()))
+        return result;
+    host.err(QStringLiteral("delvo2-cli: could not write the trace %1\n").arg(*options.traceFile).toUtf8());
+    return result == CliExit::Success ? CliExit::FileError : result;
+}
 
 } // namespace
 
@@ -333,8 +409,18 @@ int RunCli(const QStringList& arguments, CliHost& host)
         host.err((QStringLiteral("delvo2-cli: ") + parsed.error + QStringLiteral("\n\n") + CliUsage()).toUtf8());
         return CliExit::Usage;
     }
-    CliRun run(*parsed.options, host, host.port(parsed.options->port));
-    return run.run();
+    const CliOptions& options = *parsed.options;
+    if (!options.port) {
+        // history and diff of files and snapshots: no unit to talk to.
+        ConsoleOperator op(host.err);
+        UnitHistory history(historyFolder(options, host), host.clock, op);
+        return ended(host, RunHistoryCommand(options, history.store(), BuildCatalogue(), op, host.out,
+                                             [] { return nullptr; }));
+    }
+    SerialPort& port = host.port(*options.port);
+    if (options.traceFile)
+        return runTraced(options, host, port);
+    return CliRun(options, host, port).run();
 }
 
 QByteArray MonitorHeader()

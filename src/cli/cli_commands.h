@@ -27,6 +27,9 @@ struct CliHost {
     QString currentDir;
     // Where the unit records go without --appdir (InstalledRecordFolder); empty: the program folder.
     QString recordDir = {};
+    // The unit history's folder when --history does not name one: the simulated unit's (demo) or
+    // the real units'.
+    std::function<QString(bool demo)> historyFolder;
     // Waits for Enter on the console (check --wait-enter); false when the input has ended.
     std::function<bool()> waitForEnter = {};
     // Applies a check's reference at the unit's input: set for the simulated unit, which stands

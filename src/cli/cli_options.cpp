@@ -13,15 +13,21 @@ namespace {
 struct CommandName {
     const char* name;
     CliCommand command;
+    qsizetype fewest;     // operands
+    qsizetype most;
+    const char* missing;  // what its operands are, for the usage error
 };
 constexpr CommandName commandNames[] = {
-    {"read", CliCommand::Read},
-    {"monitor", CliCommand::Monitor},
-    {"write", CliCommand::Write},
-    {"reset-minmax", CliCommand::ResetMinMax},
-    {"flash-save", CliCommand::FlashSave},
-    {"flash-restore", CliCommand::FlashRestore},
-    {"check", CliCommand::Check},
+    {"read", CliCommand::Read, 0, 0, ""},
+    {"monitor", CliCommand::Monitor, 0, 0, ""},
+    {"write", CliCommand::Write, 1, 1, "a FILE"},
+    {"reset-minmax", CliCommand::ResetMinMax, 0, 0, ""},
+    {"flash-save", CliCommand::FlashSave, 1, 1, "a FILE"},
+    {"flash-restore", CliCommand::FlashRestore, 1, 1, "a FILE"},
+    {"history", CliCommand::History, 0, 1, ""},
+    {"diff", CliCommand::Diff, 2, 2, "A and B"},
+    {"restore", CliCommand::Restore, 1, 1, "an ID"},
+    {"check", CliCommand::Check, 0, 0, ""},
 };
 
 // The check's own options (--csv it shares with monitor): each takes a value but the last.
@@ -41,6 +47,14 @@ bool takesFile(CliCommand command)
     return command == CliCommand::Write || command == CliCommand::FlashSave || command == CliCommand::FlashRestore;
 }
 
+// Whether the command talks to a unit, so needs --port; a diff needs it for the unit only.
+bool needsPort(const CliOptions& options)
+{
+    if (options.command == CliCommand::Diff)
+        return options.operands.contains(QLatin1String(UnitOperand));
+    return options.command != CliCommand::History;
+}
+
 ParsedCommandLine usageError(const QString& error)
 {
     ParsedCommandLine parsed;
@@ -55,12 +69,14 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
     QCommandLineParser parser;
     const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("DEV"));
     const QCommandLineOption appDir(QStringLiteral("appdir"), QString(), QStringLiteral("DIR"));
+    const QCommandLineOption history(QStringLiteral("history"), QString(), QStringLiteral("DIR"));
     const QCommandLineOption count(QStringLiteral("count"), QString(), QStringLiteral("N"));
     const QCommandLineOption csv(QStringLiteral("csv"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption interval(QStringLiteral("interval"), QString(), QStringLiteral("SECONDS"));
+    const QCommandLineOption trace(QStringLiteral("trace"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
     const CheckOptionNames check;
-    parser.addOptions(QList<QCommandLineOption>{port, appDir, count, csv, interval, help} + check.all());
+    parser.addOptions(QList<QCommandLineOption>{port, appDir, history, count, csv, interval, trace, help} + check.all());
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
     if (parser.isSet(help)) {
@@ -78,20 +94,25 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
         return usageError(QStringLiteral("unknown command '%1'").arg(words.first()));
     CliOptions options;
     options.command = named->command;
-    const qsizetype wanted = takesFile(options.command) ? 2 : 1;
-    if (words.size() < wanted)
-        return usageError(QStringLiteral("%1 needs a FILE").arg(words.first()));
-    if (words.size() > wanted)
-        return usageError(QStringLiteral("unexpected argument '%1'").arg(words.at(wanted)));
-    if (wanted == 2)
-        options.file = words.at(1);
+    options.operands = words.mid(1);
+    if (options.operands.size() < named->fewest)
+        return usageError(QStringLiteral("%1 needs %2").arg(words.first(), QLatin1String(named->missing)));
+    if (options.operands.size() > named->most)
+        return usageError(QStringLiteral("unexpected argument '%1'").arg(options.operands.at(named->most)));
+    if (takesFile(options.command))
+        options.file = options.operands.first();
 
     const QStringList ports = parser.values(port);
-    if (ports.size() != 1 || ports.first().isEmpty())
+    if (ports.size() > 1 || (ports.size() == 1 && ports.first().isEmpty()) || (ports.isEmpty() && needsPort(options)))
         return usageError(QStringLiteral("--port DEV is needed once"));
-    options.port = ChoosePort(ports.first());
+    if (!ports.isEmpty())
+        options.port = ChoosePort(ports.first());
     if (parser.isSet(appDir))
         options.appDir = parser.value(appDir);
+    if (parser.isSet(trace))
+        options.traceFile = parser.value(trace);
+    if (parser.isSet(history))
+        options.history = parser.value(history);
     if (parser.isSet(count)) {
         if (options.command != CliCommand::Monitor)
             return usageError(QStringLiteral("--count belongs to monitor"));
@@ -155,7 +176,7 @@ PortChoice ChoosePort(const QString& text)
 QString CliUsage()
 {
     return QStringLiteral(
-        "Usage: delvo2-cli --port DEV [--appdir DIR] COMMAND\n"
+        "Usage: delvo2-cli --port DEV [--appdir DIR] [--history DIR] [--trace FILE] COMMAND\n"
         "\n"
         "Commands:\n"
         "  read                  connect, write the unit record file, print the configuration line\n"
@@ -166,6 +187,10 @@ QString CliUsage()
         "  reset-minmax          connect, clear the stored minimum and maximum readings\n"
         "  flash-save FILE       save the unit's factory memory into FILE\n"
         "  flash-restore FILE    write the factory memory image FILE back into the unit\n"
+        "  history [SERIAL]      list the snapshots of one unit (of every unit), newest first\n"
+        "  diff A B              print the fields that differ; A and B are each a snapshot ID,\n"
+        "                        a .cal or .urd file, or 'unit' (the unit on --port)\n"
+        "  restore ID            connect, write the snapshot ID into the unit\n"
         "  check --tolerance PCT [--points V1,V2,...] [--pdf FILE] [--csv FILE]\n"
         "        [--technician NAME] [--reference-id TEXT] [--wait-enter]\n"
         "                        connect, then an as-found check: at each point (the unit's units;\n"
@@ -175,13 +200,18 @@ QString CliUsage()
         "                        after 'Apply V and press Enter'; --pdf and --csv write the certificate\n"
         "\n"
         "DEV is a device (/dev/ttyUSB0, a pseudo-terminal, COM3), a port number (Com n), or\n"
-        "'simulated' for a simulated unit inside the program. DIR (the unit records and the\n"
-        "sensor tables) defaults to the installed program folder, else the current directory;\n"
-        "without --appdir the simulated unit's records go to the demo folder of the user's data,\n"
-        "and those of an installation with a read-only program folder to the user's data folder.\n"
+        "'simulated' for a simulated unit inside the program; history and diff need no port.\n"
+        "DIR (the unit records and the sensor tables) defaults to the installed program folder,\n"
+        "else the current directory; without --appdir the simulated unit's records go to the\n"
+        "demo folder of the user's data, and those of an installation with a read-only program\n"
+        "folder to the user's data folder. Before every write the unit's configuration is kept in\n"
+        "the history (--history DIR: its folder; default: the user's data folder, the simulated\n"
+        "unit's apart from the real units').\n"
+        "--trace FILE writes every byte sent and received, as the protocol's frames, into FILE.\n"
         "Messages go to stderr as 'Title: text'; every question is answered No.\n"
         "Exit codes: 0 success, 1 communication failure, 2 usage, 3 file error,\n"
-        "4 a check point outside its tolerance, 5 standard input ended during a check.\n");
+        "4 (diff) the configurations differ, (check) a point outside its tolerance,\n"
+        "5 (check) standard input ended before the last point.\n");
 }
 
 QString DefaultAppDir(const std::optional<QString>& registryAppPath, const QString& currentDir)

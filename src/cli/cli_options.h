@@ -13,11 +13,12 @@ inline constexpr int Success = 0;
 inline constexpr int CommunicationFailure = 1;
 inline constexpr int Usage = 2;
 inline constexpr int FileError = 3;
-inline constexpr int CheckFailed = 4;  // a check point outside its tolerance
-inline constexpr int CheckStopped = 5;  // standard input ended before every point was applied
+inline constexpr int Differ = 4;  // diff: the two configurations differ
+inline constexpr int CheckFailed = 4;  // check: a point outside its tolerance
+inline constexpr int CheckStopped = 5;  // check: standard input ended before every point was applied
 } // namespace CliExit
 
-enum class CliCommand { Read, Monitor, Write, ResetMinMax, FlashSave, FlashRestore, Check };
+enum class CliCommand { Read, Monitor, Write, ResetMinMax, FlashSave, FlashRestore, History, Diff, Restore, Check };
 
 // What the check command is told.
 struct CheckOptions {
@@ -38,15 +39,21 @@ struct PortChoice {
 };
 
 struct CliOptions {
-    PortChoice port;
+    std::optional<PortChoice> port;  // needed by the commands that talk to a unit
     std::optional<QString> appDir;
+    std::optional<QString> history;  // the unit history's folder
     CliCommand command = CliCommand::Read;
     QString file;              // write, flash-save, flash-restore
     std::optional<int> count;  // monitor: number of polls; none: until the program is stopped
     double interval = 1.0;     // monitor: seconds between two polls, from 1
     QString csv;               // monitor: the reading log to write; check: its results
+    std::optional<QString> traceFile;  // every byte on the port, as frames, written here at the end
+    QStringList operands;      // history: [SERIAL]; diff: A B; restore: ID
     CheckOptions check;
 };
+
+// The word that stands for the connected unit in a diff.
+inline constexpr char UnitOperand[] = "unit";
 
 // The options, or why they are wrong; a help request has neither.
 struct ParsedCommandLine {

@@ -5,6 +5,7 @@
 #include "link/link_control.h"
 #include "link/link_windows.h"
 #include "link/serial_link.h"
+#include "link/write_journal.h"
 #include "model/conf_files.h"
 #include "model/formatters.h"
 #include "model/operator_messages.h"
@@ -46,7 +47,7 @@ bool readConfiguration(Link& link)
         return false;
     u.OutMin = DecodeWord16(low.value[0], low.value[1]);
     u.OutMax = DecodeWord16(high.value[0], high.value[1]);
-    u.OutDir = u.OutMin < u.OutMax ? 1 : 0;
+    u.OutDir = OutputDirection(u);
     u = ScaleOutputs(u);
 
     u.Damping = Taken(link, ReadDamping(link));
@@ -111,8 +112,10 @@ bool Connect(Link& link)
     s.UnitConf = ScaleRanges(s.UnitConf);
     s.UnitConf = ScaleReadings(link, s.UnitConf);
     s.UnitConf.Tag = Taken(link, ReadTag(link));
-    if (!s.UnitConf.Tag.isEmpty() && link.state.UnitOnline)
+    if (!s.UnitConf.Tag.isEmpty() && link.state.UnitOnline) {
+        NoteUnitFound(link);
         return true;
+    }
     Disconnect(link);
     return false;
 }

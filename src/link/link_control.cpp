@@ -4,6 +4,8 @@
 #include "link/serial_link.h"
 #include "model/operator_messages.h"
 #include "model/session.h"
+#include "platform/operator.h"
+#include "platform/port_names.h"
 
 void ResetLinkState(Link& link)
 {
@@ -21,6 +23,9 @@ bool OpenLink(Link& link)
     const PortOpening opening = OpenPort(link);
     if (!opening.opened) {
         PortOpenError(link.op, std::int16_t(opening.errorNumber));
+        const QString device = link.portNames.deviceFor(link.state.PortNumber);
+        if (const QString advice = PortAdvice(device, opening.failure, link.inspection); !advice.isEmpty())
+            link.op.message(QString::fromLatin1(PortProblemTitle), advice);
         ResetConf(link.session.UnitConf);
     }
     return opening.opened;

@@ -10,8 +10,9 @@ struct Link;
 // Start-up: the link closed and every flag of connect, poll and update cleared.
 void ResetLinkState(Link& link);
 
-// Opens the port; when it cannot, the operator is told (PortOpenError) and the connected unit is
-// forgotten. False also when the link is open already.
+// Opens the port; when it cannot, the operator is told (PortOpenError, then what to do about it
+// where the cause is known: "Port Problem") and the connected unit is forgotten. False also when
+// the link is open already.
 bool OpenLink(Link& link);
 // For the calibration windows: open (or already open), and the update starts at its calibration
 // marker.

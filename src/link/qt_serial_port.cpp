@@ -57,6 +57,15 @@ int PortErrorNumber(QSerialPort::SerialPortError error)
     }
 }
 
+PortFailure OpenFailureOf(QSerialPort::SerialPortError error, bool deviceAccessible)
+{
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError: return PortFailure::NoSuchDevice;
+    case QSerialPort::PermissionError: return deviceAccessible ? PortFailure::Busy : PortFailure::PermissionDenied;
+    default: return PortFailure::Other;
+    }
+}
+
 QtSerialPort::QtSerialPort()
 {
     QObject::connect(&port_, &QSerialPort::readyRead, [this] {
@@ -77,6 +86,7 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error)
 
 bool QtSerialPort::open(const QString& device, const QString& settings, int& errorNumber)
 {
+    openFailure_ = PortFailure::Other;
     const auto parsed = ParsePortSettings(settings);
     if (!parsed) {
         errorNumber = PortError::CannotSetState;
@@ -90,6 +100,14 @@ bool QtSerialPort::open(const QString& device, const QString& settings, int& err
     port_.setPortName(device);
     if (!port_.open(QIODevice::ReadWrite)) {
         errorNumber = PortErrorNumber(port_.error());
+#ifdef Q_OS_WIN
+        // Windows answers "access denied" for a port another program holds; there is no group to join.
+        const bool accessible = true;
+#else
+        const QFileInfo file(device);
+        const bool accessible = file.isReadable() && file.isWritable();
+#endif
+        openFailure_ = OpenFailureOf(port_.error(), accessible);
         return false;
     }
     // Never ask a pseudo-terminal for parity: the refusal is an error signal, which closes the port.

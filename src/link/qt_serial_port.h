@@ -23,6 +23,7 @@ public:
     QtSerialPort();
     bool open(const QString& device, const QString& settings, int& errorNumber) override;
     bool close(int& errorNumber) override;
+    PortFailure openFailure() const override { return openFailure_; }
     bool isOpen() const override { return port_.isOpen(); }
     int bytesWaiting() const override;
     void discardInput() override;
@@ -34,7 +35,12 @@ private:
 
     QSerialPort port_;
     QByteArray input_;  // bytes received and not yet read by the link
+    PortFailure openFailure_ = PortFailure::Other;
 };
 
 // The error numbers the operator messages know for Qt's port errors.
 int PortErrorNumber(QSerialPort::SerialPortError error);
+// Why an open failed with `error`. Qt reports a device held by another program (exclusive use,
+// a lock file) as a permission error too: only a device this user may not read and write is a
+// permission problem.
+PortFailure OpenFailureOf(QSerialPort::SerialPortError error, bool deviceAccessible);

@@ -12,7 +12,7 @@ PortOpening OpenPort(Link& link)
     int error = 0;
     if (!link.port.open(link.portNames.deviceFor(link.state.PortNumber), QString::fromLatin1(PortSettings), error)) {
         link.state.LinkOpen = false;
-        return {false, error};
+        return {false, error, link.port.openFailure()};
     }
     link.state.LinkOpen = true;
     link.state.PortOpenedOnce = true;

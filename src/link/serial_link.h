@@ -2,6 +2,8 @@
 
 #include "link/exchange.h"
 #include "link/link_state.h"
+#include "link/system_ports.h"
+#include "link/write_journal.h"
 
 #include <QByteArray>
 
@@ -26,10 +28,13 @@ struct Link {
     const PortNames& portNames;
     const Catalogue& catalogue;
 
-    LinkState state;
-    PollState poll;
-    UpdateState update;
-    FactoryState factory;
+    LinkState state{};
+    PollState poll{};
+    UpdateState update{};
+    FactoryState factory{};
+    JournalState journal{};  // who keeps the unit's history of writes
+    // Where the advice on a port that does not open looks (the system's devices and processes).
+    PortInspection inspection = SystemPortInspection();
 };
 
 // The settings every unit talks at.
@@ -40,11 +45,12 @@ inline constexpr double ReplyTimeout = 5.0;  // for every reply
 // The wire: opening and closing the port, one frame out, one reply in. Nothing here tells the
 // operator anything.
 
-// Opens the port of PortNumber. Nothing when opened; the port's error number when it cannot be
-// opened; 0 when the link is open already.
+// Opens the port of PortNumber. Nothing when opened; the port's error number and what the port
+// knows of the cause when it cannot be opened; 0 when the link is open already.
 struct PortOpening {
     bool opened = false;
     int errorNumber = 0;
+    PortFailure failure = PortFailure::Other;
 };
 PortOpening OpenPort(Link& link);
 // Closes the port; the port's error number when it cannot (the link then stays open), else 0.

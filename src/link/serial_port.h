@@ -17,6 +17,9 @@ inline constexpr int DeviceBusy = 8019;
 inline constexpr int ErrorReading = 8020;
 } // namespace PortError
 
+// Why a device did not open, as far as the system tells; the operator is advised on it.
+enum class PortFailure { Other, PermissionDenied, NoSuchDevice, Busy };
+
 // The one serial port through which the tool talks to a unit. Implementations: a real port
 // (QSerialPort, also pseudo-terminals) and a port wired to the simulated transmitter.
 class SerialPort {
@@ -27,6 +30,8 @@ public:
     // on failure returns false and sets errorNumber (PortError numbers, or another number).
     virtual bool open(const QString& device, const QString& settings, int& errorNumber) = 0;
     virtual bool close(int& errorNumber) = 0;
+    // Why the last open() failed; a port that cannot tell says Other.
+    virtual PortFailure openFailure() const { return PortFailure::Other; }
     virtual bool isOpen() const = 0;
 
     virtual int bytesWaiting() const = 0;  // received bytes not read yet

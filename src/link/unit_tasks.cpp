@@ -5,6 +5,7 @@
 #include "link/link_control.h"
 #include "link/link_windows.h"
 #include "link/serial_link.h"
+#include "link/write_journal.h"
 #include "model/operator_messages.h"
 #include "model/session.h"
 #include "platform/clock.h"
@@ -45,6 +46,7 @@ UpdateProgress ResetExtremes(Link& link, Extremes which, const RunUpdateTicks& r
     u.ResetMaxPending = which != Extremes::Minimum;
     u.ResetMinPending = which != Extremes::Maximum;
     u.UpdateStep = UpdateSteps::ResetExtremes;
+    JournalWriteStart(link, WriteOperation::ResetMinMax);
     const UpdateProgress progress = run();
     u.ResetMaxPending = u.ResetMinPending = false;
     u.ResetButtonUsed = false;
@@ -62,6 +64,7 @@ bool WriteCorrection(Link& link, UpdateKinds kind, const RunUpdateTicks& run)
             u.UpdateKind = previous;
             return false;
         }
+        JournalWriteStart(link, WriteOperation::CalibrationUndo);
         for (ConfRecord* record : {&s.UnitConf, &s.EditConf})
             record->CalHighRef = record->CalLowRef = NoCal;
         ResendDisplayRange(link);
@@ -73,6 +76,7 @@ bool WriteCorrection(Link& link, UpdateKinds kind, const RunUpdateTicks& run)
             link.windows.setCommandState(CommandStates::NotConnected);
             return false;
         }
+        JournalWriteStart(link, WriteOperation::CalibrationWrite);
     }
     run();
     return true;
@@ -82,8 +86,12 @@ void ResendDisplayRange(Link& link)
 {
     // After a failed write the link is closed: a display range sent then would only time out.
     const Session& s = link.session;
-    if (link.poll.DisplayPresent && link.state.LinkOpen)
-        Settled(link, WriteDisplayRange(link, s.EditConf.DispLow, s.EditConf.DispHigh));
+    if (!link.poll.DisplayPresent || !link.state.LinkOpen)
+        return;
+    const bool journaled = JournalWriteStart(link, WriteOperation::DisplayRange);
+    const Exchange result = Settled(link, WriteDisplayRange(link, s.EditConf.DispLow, s.EditConf.DispHigh));
+    if (journaled)
+        JournalWriteEnd(link, OutcomeOf(result != Exchange::Ok, false));
 }
 
 bool ReadFactoryValues(Link& link, ConfRecord& record)
@@ -172,6 +180,7 @@ bool DownloadFactoryMemory(Link& link)
         f.UploadOk = false;  // never write a partial image into the unit
         return false;
     }
+    const bool journaled = JournalWriteStart(link, WriteOperation::FlashRestore);
     int wrongEchoes = 0;
     for (int k = 0; k < FlashBlocks;) {
         const std::uint8_t select = std::uint8_t(k / 4 + 1);
@@ -205,9 +214,13 @@ bool DownloadFactoryMemory(Link& link)
         }
         ++k;
     }
+    const bool imageTaken = f.UploadOk;
     link.update.UpdateStep = UpdateSteps::CalibrationBlock;
     const DriverResult finished = UpdateDriver(link);
     if (!link.state.UnitOnline)
         f.UploadOk = false;
+    if (journaled)
+        JournalWriteEnd(link, OutcomeOf(!f.UploadOk, finished.reported,
+                                        imageTaken ? UpdateSteps::CalibrationBlock : UpdateSteps::Idle));
     return f.UploadOk && !finished.reported;
 }

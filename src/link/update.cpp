@@ -6,6 +6,7 @@
 #include "link/link_control.h"
 #include "link/link_windows.h"
 #include "link/serial_link.h"
+#include "link/write_journal.h"
 #include "model/formatters.h"
 #include "model/operator_messages.h"
 #include "model/session.h"
@@ -144,6 +145,7 @@ void ConfirmUpdate(Link& link)
 {
     Session& s = link.session;
     link.update.UpdateConfirmed = true;
+    JournalWriteStart(link, WriteOperation::UpdateUnit);
     const ConfRecord& e = s.EditConf;
     const ConfRecord& u = s.UnitConf;
     const bool sameInput = e.InputCode == u.InputCode && SameSingle(e.RangeMax, u.RangeMax)
@@ -182,14 +184,16 @@ UpdateProgress StartUpdateProgress(Link& link)
 
 namespace {
 
-// The update cannot go on: the records follow what was written and the link closes.
-void failUpdate(Link& link, UpdateProgress& p)
+// The update cannot go on at `step`: the records follow what was written and the link closes.
+void failUpdate(Link& link, UpdateProgress& p, UpdateSteps step)
 {
     link.state.UnitOnline = false;
     if (LinkMessagesWanted(link))
         UpdateFailedMessage(link.op);
     p.finished = p.failed = true;
+    p.failedAt = step;
     p.recordKept = AfterUpdate(link);
+    JournalWriteEnd(link, OutcomeOf(true, p.reported, step));
     Disconnect(link);
 }
 
@@ -202,10 +206,11 @@ void UpdateTick(Link& link, UpdateProgress& p)
     link.state.UnitOnline = true;
     p.Remaining -= 1;
     const float percent = 100.0f - float(p.Remaining) * p.StepPercent;
+    const UpdateSteps step = link.update.UpdateStep;
     const DriverResult r = UpdateDriver(link);
     p.reported = p.reported || r.reported;
     if (!link.state.UnitOnline)
-        return failUpdate(link, p);
+        return failUpdate(link, p, step);
     if (r.request == DriverRequest::FourMoreTicks)
         p.Remaining = -int(r.request);
     p.percentText = QString::number(RoundHalfEven(percent)) + QStringLiteral(" %");
@@ -217,10 +222,11 @@ void UpdateTick(Link& link, UpdateProgress& p)
         ++p.extraTicks;
     } else if (p.Remaining <= 0 && stepsLeft) {
         // A step kept failing: the unit does not hold the whole update.
-        failUpdate(link, p);
+        failUpdate(link, p, link.update.UpdateStep);
     } else if (p.Remaining <= 0) {
         p.finished = true;
         p.recordKept = AfterUpdate(link);
+        JournalWriteEnd(link, OutcomeOf(false, p.reported));
     }
 }
 

@@ -30,6 +30,7 @@ struct UpdateProgress {
     double barFraction = 0;  // share of the bar that is filled
     bool finished = false;
     bool failed = false;
+    UpdateSteps failedAt = UpdateSteps::Idle;  // the step a failed update stopped at
     // The update went on past a problem the operator was told of (a value that did not fit its
     // bytes, an unexpected answer to the finish): done, but not cleanly.
     bool reported = false;

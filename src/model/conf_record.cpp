@@ -44,6 +44,11 @@ bool SameSingle(float a, float b)
     return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
 }
 
+std::uint8_t OutputDirection(const ConfRecord& r)
+{
+    return r.OutMin < r.OutMax ? 1 : 0;
+}
+
 bool IsConfComplete(const ConfRecord& r)
 {
     return !r.Serial.isEmpty() && !r.Tag.isEmpty()

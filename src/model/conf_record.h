@@ -80,6 +80,10 @@ void ResetConf(ConfRecord& record);
 // The six correction fields back to "not set".
 void ClearCorrection(ConfRecord& record);
 
+// The output direction the unit has with these output limits: 1 (up scale) when the output rises
+// with the input.
+std::uint8_t OutputDirection(const ConfRecord& record);
+
 // True when the record can be written to a unit.
 bool IsConfComplete(const ConfRecord& record);
 

@@ -27,3 +27,18 @@ QString DemoRecordFolder()
     QDir().mkpath(fallback);
     return fallback;
 }
+
+QString RememberedDeviceFile()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/last-unit-device.txt");
+}
+
+QString HistoryFolder()
+{
+    return UserDataFolder() + QStringLiteral("/history");
+}
+
+QString DemoHistoryFolder()
+{
+    return UserDataFolder() + QStringLiteral("/demo/history");
+}

@@ -17,3 +17,10 @@ QString InstalledRecordFolder(const InstallRegistry& registry);
 // data folder (or in the temporary folder when that cannot be made), so a demonstration never
 // writes beside the real units' records.
 QString DemoRecordFolder();
+
+// The file that keeps the device a unit last answered on: in the user's data folder.
+QString RememberedDeviceFile();
+// The unit history's folder: "history" in the user's data folder; the demonstration's apart from
+// it, in the demo folder. Made when the history is first written.
+QString HistoryFolder();
+QString DemoHistoryFolder();

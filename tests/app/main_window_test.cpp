@@ -30,7 +30,7 @@ TEST_F(MainWindow, MenusAndToolbarAsCreated)
         menus << menuAction->text() + ": " + items.join(", ");
     }
     EXPECT_EQ(menus, (QStringList{
-        "File: Save [Ctrl+S], Change Port, Log Readings..., Export Chart Data..., Exit [Ctrl+X]",
+        "File: Save [Ctrl+S], Change Port, Log Readings..., Export Chart Data..., Unit History..., Exit [Ctrl+X]",
         "Configuration: Edit New Configuration [Ctrl+N], Open Configuration [Ctrl+O], Close Configuration, Offset Trimming, "
         "Sensor-Tx Calibration, Undo Overall or Offset Calibration",
         "Connect: Connect Unit [Ctrl+C], ~Calibrate Rasko, Update Unit [Ctrl+U], ~Reset Minimum Reading, "

@@ -1,11 +1,14 @@
 // Every window of the program left every way a person can: its confirming button, its cancel
 // button, Esc, the close box (Alt+F4 asks the window to close the same way) and Enter. Esc and
 // the close box must end exactly as the cancel button does (or change nothing where the window
-// has none), Enter as the confirming button. Each way runs on a fresh program and a fresh unit.
+// has none), Enter as the confirming button (as Cancel where confirming replaces the user's
+// edit). Each way runs on a fresh program and a fresh unit.
 #include "app_fixture.h"
 
 #include "calibration/calibration_windows.h"
 #include "calibration/frm_offset.h"
+#include "history/ui/history_window.h"
+#include "history/unit_history.h"
 #include "link/ui/frm_status.h"
 
 #include <QAbstractButton>
@@ -16,6 +19,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <functional>
 
@@ -64,6 +68,7 @@ struct ExitRow {
     std::function<void(AppRig&)> open;
     std::function<void(AppRig&, QWidget&)> use;  // what the person does before leaving
     std::function<void(const Outcome& confirmed, const Outcome& cancelled)> check;
+    bool enterConfirms = true;  // false: Enter leaves as Cancel does
 };
 
 void click(QWidget& window, const char* name)
@@ -205,6 +210,29 @@ const std::vector<ExitRow>& rows()
              EXPECT_EQ(cancelled.kind, UpdateKinds::FullKeepingCorrection);  // as at start-up
              EXPECT_EQ(confirmed.unitBlocks, cancelled.unitBlocks);
          }},
+        // A snapshot from the unit history opens in the editor; nothing goes to the unit.
+        {"HistoryWindow", "restore", "close", true, false,
+         [](AppRig& r) {
+             ConfRecord kept = r.app->session().UnitConf;
+             kept.Tag = QStringLiteral("TT-KEPT");
+             kept.Serial = QStringLiteral("0999999");
+             ASSERT_TRUE(r.app->history().store().add(
+                 MakeSnapshot(kept, QDateTime::currentDateTime(), {}, SnapshotStage::AsFound, {})).ok());
+             r.w().mnuUnitHistory_Click();
+         },
+         [](AppRig&, QWidget& w) {
+             auto& window = static_cast<HistoryWindow&>(w);
+             window.chooseUnit(QStringLiteral("0999999"));
+             window.chooseSnapshots(QStringList{window.findChild<QTreeWidget*>("snapshots")->topLevelItem(0)->text(0)});
+         },
+         [](const Outcome& confirmed, const Outcome& cancelled) {
+             EXPECT_EQ(confirmed.edit.Tag, "TT-KEPT");
+             EXPECT_EQ(confirmed.edit.Serial, confirmed.unit.Serial);  // the connected unit's
+             EXPECT_EQ(confirmed.commandState, CommandStates::Edited);  // Update Unit is on
+             EXPECT_NE(cancelled.edit.Tag, "TT-KEPT");
+             EXPECT_EQ(confirmed.unitBlocks, cancelled.unitBlocks);
+         },
+         false},
         // The factory window's Exit closes the port it opened.
         {"frmCalib", nullptr, "Command2", false, true, [](AppRig& r) { r.w().mnuCalibTarvoItem_Click(); }, nullptr,
          [](const Outcome&, const Outcome& cancelled) { EXPECT_FALSE(cancelled.linkOpen); }},
@@ -260,7 +288,7 @@ TEST(WindowExits, EscAndTheCloseBoxCancelAndEnterConfirms)
         row.check(confirmed, cancelled);
         for (Way way : {Way::Esc, Way::CloseBox, Way::Enter}) {
             SCOPED_TRACE(wayName(way));
-            const Outcome expected = way == Way::Enter ? confirmed : cancelled;
+            const Outcome expected = way == Way::Enter && row.enterConfirms ? confirmed : cancelled;
             // Enter is a button of its own in the modeless windows; those are left by Esc and the box.
             if (way == Way::Enter && row.modeless)
                 continue;
@@ -290,7 +318,7 @@ QString valueBeside(QWidget& window, QLabel* heading)
 
 using SummaryLayout = AppFixture;
 
-// The update confirmation lists each value beside its own heading.
+// The update confirmation lists each value beside its own heading, and beside them the changes.
 TEST_F(SummaryLayout, ConfirmationShowsEachValueBesideItsHeading)
 {
     for (const char* name : {"pt10385.dat", "lvoid.dat"})
@@ -305,11 +333,13 @@ TEST_F(SummaryLayout, ConfirmationShowsEachValueBesideItsHeading)
     s.EditConf.RangeMin = -50, s.EditConf.RangeMax = 150, s.EditConf.BurnOut = 1, s.EditConf.OutDir = 1;
     editor().show();
     std::vector<std::pair<int, QString>> shown;
-    modal.onOpen = [&shown](QDialog& dialog) {
+    QString changes;
+    modal.onOpen = [&shown, &changes](QDialog& dialog) {
         auto& confirm = static_cast<frmStatus&>(dialog);
         dialog.adjustSize();
         for (int head : {0, 1, 4, 5, 6, 7, 10, 11, 12, 13, 15, 16})
             shown.emplace_back(head, valueBeside(dialog, confirm.LbHead[head]));
+        changes = dialog.findChild<QLabel*>("changes")->text();
         confirm.Cancel->click();
     };
     w().pibupdate_Click();
@@ -318,4 +348,6 @@ TEST_F(SummaryLayout, ConfirmationShowsEachValueBesideItsHeading)
                          {0, e.Serial}, {1, e.Tag}, {4, "-50"}, {5, "150"}, {6, "Down Scale"}, {7, "Up Scale"},
                          {10, "5"}, {11, "4"}, {12, "20"}, {13, e.AmbUnits == 0 ? "\u00B0C" : "\u00B0F"},
                          {15, "-200"}, {16, "1000"}}));
+    EXPECT_EQ(changes, "Range Min. : 0 -> -50\nRange Max. : 100 -> 150\nBurn-Out : Up Scale -> Down Scale\n"
+                       "Damping Time : 2 -> 5");
 }

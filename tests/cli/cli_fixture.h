@@ -52,6 +52,7 @@ struct CliTest : ::testing::Test {
                            return steady;
                        }()};
     SimulatedPort port{unit};
+    QTemporaryDir userData;
     QByteArray out;
     QByteArray err;
     QSettings settings{appDir.filePath("settings.ini"), QSettings::IniFormat};
@@ -63,6 +64,7 @@ struct CliTest : ::testing::Test {
                  std::nullopt,
                  QDir::currentPath(),
                  {},
+                 [this](bool demo) { return userData.filePath(demo ? "demo-history" : "history"); },
                  [this] { return enters-- > 0; },
                  [this](double reference) { unit.applyInput(reference); },
                  [this]() -> QSettings& { return settings; }};

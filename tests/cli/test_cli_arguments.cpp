@@ -15,18 +15,18 @@ TEST(CliArguments, TakeEachCommandWithItsOperandsAndOptionsInAnyOrder)
 {
     auto read = parse({"--port", "/dev/ttyUSB0", "read"});
     ASSERT_TRUE(read.options) << read.error.toStdString();
-    EXPECT_EQ(std::tie(read.options->command, read.options->port.device), std::tuple(CliCommand::Read, "/dev/ttyUSB0"));
+    EXPECT_EQ(std::tie(read.options->command, read.options->port->device), std::tuple(CliCommand::Read, "/dev/ttyUSB0"));
     EXPECT_FALSE(read.options->appDir);
 
     auto write = parse({"write", "unit.cal", "--appdir", "/srv/delvo", "--port=3"});
     ASSERT_TRUE(write.options) << write.error.toStdString();
-    EXPECT_EQ(std::tie(write.options->command, write.options->file, write.options->port.portNumber),
+    EXPECT_EQ(std::tie(write.options->command, write.options->file, write.options->port->portNumber),
               std::tuple(CliCommand::Write, "unit.cal", 3));
     EXPECT_EQ(write.options->appDir, QStringLiteral("/srv/delvo"));
 
     auto monitor = parse({"--port", "simulated", "monitor", "--count", "5"});
     ASSERT_TRUE(monitor.options) << monitor.error.toStdString();
-    EXPECT_TRUE(monitor.options->port.simulated && monitor.options->count == 5);
+    EXPECT_TRUE(monitor.options->port->simulated && monitor.options->count == 5);
     EXPECT_FALSE(parse({"--port", "1", "monitor"}).options->count);
 
     EXPECT_EQ(parse({"--port", "1", "reset-minmax"}).options->command, CliCommand::ResetMinMax);
@@ -34,6 +34,15 @@ TEST(CliArguments, TakeEachCommandWithItsOperandsAndOptionsInAnyOrder)
     EXPECT_EQ(parse({"--port", "1", "flash-restore", "a.img"}).options->file, "a.img");
     EXPECT_TRUE(parse({"--help"}).helpRequested);
 
+    // The history needs no unit: a port only for a diff with the unit, or for a restore.
+    auto history = parse({"history", "0512307", "--history", "/tmp/h"});
+    ASSERT_TRUE(history.options) << history.error.toStdString();
+    EXPECT_EQ(std::tie(history.options->command, history.options->operands), std::tuple(CliCommand::History, QStringList{"0512307"}));
+    EXPECT_EQ(history.options->history, QStringLiteral("/tmp/h"));
+    EXPECT_FALSE(history.options->port);
+    EXPECT_EQ(parse({"diff", "a.cal", "250314-101502"}).options->operands, QStringList({"a.cal", "250314-101502"}));
+    EXPECT_EQ(parse({"--port", "1", "diff", "unit", "a.cal"}).options->command, CliCommand::Diff);
+    EXPECT_EQ(parse({"--port", "1", "restore", "250314-101502"}).options->operands, QStringList{"250314-101502"});
     auto check = parse({"--port", "1", "check", "--tolerance", "0.1", "--points", "0, 50,100", "--wait-enter",
                         "--reference-id", "RS-7", "--technician", "D. W.", "--pdf", "c.pdf", "--csv", "c.csv"});
     ASSERT_TRUE(check.options) << check.error.toStdString();
@@ -65,6 +74,11 @@ TEST(CliArguments, RefuseWhatIsNotACompleteCommand)
         {"--port", "1", "monitor", "--interval", "0.5"},  // faster than the poll
         {"--port", "1", "read", "--csv", "x.csv"},       // --csv is monitor's
         {"--port", "1", "--verbose", "read"},     // unknown option
+        {"diff", "a.cal", "unit"},                // the unit needs a port
+        {"diff", "a.cal"},                        // one side
+        {"history", "1", "2"},                    // one serial number at most
+        {"restore", "250314-101502"},             // no port
+        {"--port", "1", "restore"},               // no id
         {"--port", "1", "check"},                 // no tolerance
         {"--port", "1", "check", "--tolerance", "0"},
         {"--port", "1", "check", "--tolerance", "1", "--points", "1,a"},

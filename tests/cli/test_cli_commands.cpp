@@ -200,3 +200,20 @@ TEST_F(CliTest, CheckWaitsForEnterAndTakesAnUnsettledReadingAfterAMinute)
     EXPECT_TRUE(err.contains("warning: the reading at 25.000 °C did not settle within 60 s; taken as read\n"))
         << err.toStdString();
 }
+
+TEST_F(CliTest, TraceFileHoldsTheCommandsFrames)
+{
+    const QString trace = path("trace.txt");
+    ASSERT_EQ(run({"--trace", trace, "read"}), CliExit::Success) << err.toStdString();
+    const QStringList lines = QString::fromUtf8(fileBytes(trace)).split('\n', Qt::SkipEmptyParts);
+    ASSERT_GT(lines.size(), 3);
+    EXPECT_TRUE(lines[0].startsWith("delvo2 protocol trace begun ")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].endsWith("  open simulated")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].contains("  > 74  InputCode  < 74 ")) << lines[2].toStdString();
+    EXPECT_TRUE(lines.last().endsWith("  close"));
+    EXPECT_EQ(lines.filter("TIME-OUT").size() + lines.filter("RETRY").size(), 0);
+
+    // A trace that cannot be written turns a success into a file error.
+    EXPECT_EQ(run({"--trace", appDir.path(), "read"}), CliExit::FileError);
+    EXPECT_EQ(err, "delvo2-cli: could not write the trace " + appDir.path().toUtf8() + "\n");
+}

@@ -70,7 +70,7 @@ TEST(CliProgram, WritesAndReadsBackAUnitOverAPseudoTerminal)
     const QString device = QString::fromLocal8Bit(simulator.process.readLine().trimmed());
     ASSERT_TRUE(device.startsWith("/dev/")) << device.toStdString();
 
-    const QStringList common{"--port", device, "--appdir", appDir.path()};
+    const QStringList common{"--port", device, "--appdir", appDir.path(), "--history", appDir.filePath("history")};
     EXPECT_EQ(runCli(common + QStringList{"write", confFile.fileName()}).first, 0);
     const auto [exitCode, out] = runCli(common + QStringList{"read"});
     EXPECT_EQ(exitCode, 0);

@@ -18,7 +18,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 deb=$work/out/delvo2_${version}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "no $deb"
 depends=$(dpkg-deb --field "$deb" Depends)
-for package in libqt6widgets6 libqt6serialport6 qt6-qpa-plugins; do
+for package in libqt6widgets6 libqt6serialport6 qt6-qpa-plugins libqt6sql6-sqlite; do
   [[ $depends == *"$package"* ]] || fail "Depends lacks $package: $depends"
 done
 

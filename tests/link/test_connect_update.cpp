@@ -31,16 +31,7 @@ struct SimLinkTest : ::testing::Test, LinkSurroundings {
         return ok;
     }
 
-    // Runs an update the way the progress window does: one tick a second until it ends.
-    UpdateProgress runUpdate()
-    {
-        UpdateProgress progress = StartUpdateProgress(link);
-        for (int ticks = 0; !progress.finished && ticks < 200; ++ticks) {
-            clock.advance(1.0);
-            UpdateTick(link, progress);
-        }
-        return progress;
-    }
+    UpdateProgress runUpdate() { return LinkSurroundings::runUpdate(link); }
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/serial_link.h"
+#include "link/update.h"
 #include "model/catalogue.h"
 #include "model/session.h"
 #include "platform/port_names.h"
@@ -23,6 +24,18 @@ struct LinkSurroundings {
         Link link{session, port, clock, op, windows, portNames, catalogue};
         link.state.PortNumber = 1;
         return link;
+    }
+
+    // Runs the update set up on `link` the way the progress window does: one tick a second until it
+    // ends.
+    UpdateProgress runUpdate(Link& link)
+    {
+        UpdateProgress progress = StartUpdateProgress(link);
+        for (int ticks = 0; !progress.finished && ticks < 200; ++ticks) {
+            clock.advance(1.0);
+            UpdateTick(link, progress);
+        }
+        return progress;
     }
 
     QTemporaryDir appDir;

@@ -36,6 +36,7 @@ public:
         open_ = false;
         return true;
     }
+    PortFailure openFailure() const override { return failure; }
     bool isOpen() const override { return open_; }
     int bytesWaiting() const override { return int(input_.size()); }
     void discardInput() override { input_.clear(); ++discards; }
@@ -80,6 +81,7 @@ public:
     std::vector<QByteArray> written;
     QString openedDevice;
     int openError = 0;
+    PortFailure failure = PortFailure::Other;  // the cause an open failure reports
     int closeError = 0;
     int discards = 0;
 

@@ -2,9 +2,13 @@
 #include "app/frm_main.h"
 #include "app/reading_settings_store.h"
 #include "app/routing_port.h"
+#include "app/support_menu.h"
 #include "delvo2_version.h"
+#include "link/protocol_trace.h"
 #include "link/qt_serial_port.h"
+#include "link/tracing_port.h"
 #include "platform/real_clock.h"
+#include "platform/recent_messages.h"
 #include "platform/user_folders.h"
 #include "platform/widgets/message_box_operator.h"
 #include "platform/widgets/modal_runner.h"
@@ -16,6 +20,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLabel>
+#include <QMenu>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
@@ -61,14 +66,16 @@ private:
     QWidget& window_;
 };
 
-} // namespace
+// What the command line asks for; nothing when it is wrong (the reason printed).
+struct StartOptions {
+    PortNames ports;
+    bool demo = false;
+    bool factory = false;
+    bool quitWhenShown = false;
+};
 
-int main(int argc, char** argv)
+std::optional<StartOptions> parseOptions(const QApplication& qapp)
 {
-    QApplication qapp(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("delvo2"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("MIRTAL_" DELVO2_VERSION));
-
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Configuration and calibration of 4-20 mA temperature transmitters.\n"
@@ -81,70 +88,110 @@ int main(int argc, char** argv)
     const QCommandLineOption demo(QStringLiteral("demo"),
                                   QStringLiteral("Every port is a simulated transmitter (a demonstration without "
                                                  "hardware); its unit records go to a demo folder of their own."));
-    parser.addOption(portDevice);
     const QCommandLineOption factory(QStringLiteral("factory"),
                                      QStringLiteral("Open the factory-calibration window after start-up (laboratory use)."));
     const QCommandLineOption quitWhenShown(QStringLiteral("quit-when-shown"),
                                            QStringLiteral("Print \"shown\" and quit at the main window's first paint (start-up timing)."));
-    parser.addOption(demo);
-    parser.addOption(factory);
-    parser.addOption(quitWhenShown);
+    parser.addOptions({portDevice, demo, factory, quitWhenShown});
     parser.process(qapp);
 
-    PortNames ports;
-    const bool demoMode = parser.isSet(demo);
-    if (demoMode)
+    StartOptions options{{}, parser.isSet(demo), parser.isSet(factory), parser.isSet(quitWhenShown)};
+    if (options.demo)
         for (std::int16_t number = 1; number <= 8; ++number)
-            ports.overrides[number] = QString::fromLatin1(SimulatedDevice);
+            options.ports.overrides[number] = QString::fromLatin1(SimulatedDevice);
     for (const QString& binding : parser.values(portDevice)) {
-        if (!addPortDevice(binding, ports)) {
+        if (!addPortDevice(binding, options.ports)) {
             std::fprintf(stderr, "delvo2: --port-device expects N=DEVICE, got '%s'\n", qPrintable(binding));
-            return 2;
+            return std::nullopt;
         }
     }
+    return options;
+}
 
+// The real world behind the seams: the serial ports (and the simulated transmitter a port may
+// name), the clock, message boxes and file and print dialogs. Every byte either way goes into
+// the protocol trace and the last messages shown are kept, for the trace window and the support
+// bundle.
+struct RealSeams {
     RealClock clock;
-    SimulatedUnit demoUnit(clock);
-    SimulatedPort simulatedPort(demoUnit);
+    SimulatedUnit demoUnit{clock};
+    SimulatedPort simulatedPort{demoUnit};
     QtSerialPort realPort;
-    RoutingPort port(realPort, simulatedPort, QString::fromLatin1(SimulatedDevice));
-    MessageBoxOperator op;
+    RoutingPort routingPort{realPort, simulatedPort, QString::fromLatin1(SimulatedDevice)};
+    ProtocolTrace trace{clock.now()};
+    TracingPort port{routingPort, trace, clock};
+    MessageBoxOperator boxes;
+    RecentMessages op{boxes};
     SystemFileDialogs dialogs;
-    ModalRunner modal(clock, false);
-    SystemPrintDialogs printDialogs(dialogs, modal);
+    ModalRunner modal{clock, false};
+    SystemPrintDialogs printDialogs{dialogs, modal};
 
-    const InstallRegistry registry = InstallRegistry::system();
-    Application app(Seams{op, clock, port, dialogs, modal, printDialogs}, registry, std::move(ports),
-                    [](int exitCode) { QCoreApplication::exit(exitCode); });
-    op.setParent(&app.mainWindow());
-    dialogs.setParent(&app.mainWindow());
-    printDialogs.setParent(&app.mainWindow());
-    if (demoMode) {
-        const QString records = DemoRecordFolder();
-        app.useRecordFolder(records);
-        app.mainWindow().setWindowTitle(QStringLiteral("delvo2 - demo: simulated transmitter"));
-        auto* hint = new QLabel(QStringLiteral("DEMO: every port is a simulated transmitter, no real unit is written. "
-                                               "Unit records: %1").arg(records));
-        hint->setObjectName(QStringLiteral("demoHint"));
-        hint->setTextFormat(Qt::PlainText);
-        hint->setStyleSheet(QStringLiteral("QLabel { background: #ffd24d; color: black; padding: 2px 6px; font-weight: bold; }"));
-        app.mainWindow().statusBar()->addPermanentWidget(hint, 1);
-    } else {
-        app.useRecordFolder(InstalledRecordFolder(registry));
+    Seams seams() { return Seams{op, clock, port, dialogs, modal, printDialogs}; }
+    // The boxes and dialogs open over the main window.
+    void placeOver(QWidget& window)
+    {
+        boxes.setParent(&window);
+        dialogs.setParent(&window);
+        printDialogs.setParent(&window);
     }
-    // The reading settings are kept between runs in the user's settings.
+};
+
+// The demonstration says so in the title and the status bar, and keeps its records apart.
+void markDemo(Application& app)
+{
+    const QString records = DemoRecordFolder();
+    app.useRecordFolder(records);
+    app.mainWindow().setWindowTitle(QStringLiteral("delvo2 - demo: simulated transmitter"));
+    auto* hint = new QLabel(QStringLiteral("DEMO: every port is a simulated transmitter, no real unit is written. "
+                                           "Unit records: %1").arg(records));
+    hint->setObjectName(QStringLiteral("demoHint"));
+    hint->setTextFormat(Qt::PlainText);
+    hint->setStyleSheet(QStringLiteral("QLabel { background: #ffd24d; color: black; padding: 2px 6px; font-weight: bold; }"));
+    app.mainWindow().statusBar()->addPermanentWidget(hint, 1);
+}
+
+// The reading settings are kept between runs in the user's settings.
+void keepReadingSettings(Application& app)
+{
     app.readings().setSettings(LoadReadingSettings(QSettings()));
     app.onReadingSettingsChanged([](const ReadingSettings& settings) {
         QSettings store;
         SaveReadingSettings(store, settings);
     });
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication qapp(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("delvo2"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("MIRTAL_" DELVO2_VERSION));
+    const std::optional<StartOptions> options = parseOptions(qapp);
+    if (!options)
+        return 2;
+
+    RealSeams real;
+    const InstallRegistry registry = InstallRegistry::system();
+    Application app(real.seams(), registry, options->ports, options->demo ? DemoHistoryFolder() : HistoryFolder(),
+                    [](int exitCode) { QCoreApplication::exit(exitCode); });
+    real.placeOver(app.mainWindow());
+    SupportMenu support(app, real.trace, real.op);
+    support.addTo(*app.mainWindow().findChild<QMenu*>(QStringLiteral("mnuView")),
+                  *app.mainWindow().findChild<QMenu*>(QStringLiteral("mnuHelp")));
+    if (options->demo)
+        markDemo(app);
+    else
+        app.useRecordFolder(InstalledRecordFolder(registry));
+    keepReadingSettings(app);
+
     app.start();
     if (const std::optional<int> exitCode = app.exitCode())
         return *exitCode;
-    if (parser.isSet(factory))
+    if (options->factory)
         app.mainWindow().mnuCalibTarvoItem_Click();
     QuitWhenShown quitter(app.mainWindow());
-    if (parser.isSet(quitWhenShown))
+    if (options->quitWhenShown)
         qapp.installEventFilter(&quitter);
     return qapp.exec();
 }

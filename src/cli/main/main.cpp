@@ -72,7 +72,8 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::unique_ptr<QCoreApplication> app = pdf ? std::make_unique<QGuiApplication>(argc, argv)
                                                       : std::make_unique<QCoreApplication>(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("delvo2-cli"));
+    // The window's name: the user's data folders (the history, the demo's records) are the window's.
+    QCoreApplication::setApplicationName(QStringLiteral("delvo2"));
 
     // Every wait of the commands runs the event loop through this clock.
     RealClock clock;
@@ -95,6 +96,7 @@ int main(int argc, char* argv[])
         registry.appPathValue(),
         QDir::currentPath(),
         InstalledRecordFolder(registry),
+        [](bool demo) { return demo ? DemoHistoryFolder() : HistoryFolder(); },
         [&enter] { return enter.wait(); },
         [&simulatedUnit](double reference) {
             if (simulatedUnit)

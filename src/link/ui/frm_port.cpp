@@ -3,6 +3,7 @@
 #include "link/port_file.h"
 #include "model/operator_messages.h"
 #include "link/serial_link.h"
+#include "link/unit_finder.h"
 #include "model/session.h"
 #include "platform/port_names.h"
 #include "platform/widgets/named_controls.h"
@@ -13,12 +14,19 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-frmPort::frmPort(Link& link, PortNames& portNames, QWidget* parent)
-    : QDialog(parent), link_(link), portNames_(portNames)
+namespace {
+
+constexpr int DevicePathRole = Qt::UserRole;
+
+} // namespace
+
+frmPort::frmPort(Link& link, PortNames& portNames, QWidget* parent, PortWindowSeams seams)
+    : QDialog(parent), link_(link), portNames_(portNames), seams_(std::move(seams))
 {
     setObjectName(QStringLiteral("frmPort"));
     setWindowTitle(QStringLiteral("Change Port"));
@@ -51,11 +59,39 @@ frmPort::frmPort(Link& link, PortNames& portNames, QWidget* parent)
     buttons->addWidget(cmdPortDone);
     buttons->addWidget(cmdPortCancel);
 
+    auto* choice = new QHBoxLayout;
+    choice->addWidget(frPort);
+    choice->addWidget(newDevicePanel(), 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(frPort);
+    layout->addLayout(choice);
     layout->addLayout(device);
     layout->addLayout(buttons);
     Form_Load();
+}
+
+QWidget* frmPort::newDevicePanel()
+{
+    auto* panel = NewFrame(this, QStringLiteral("frDevices"), QStringLiteral("Devices present"));
+    lstDevices = new QListWidget(panel);
+    lstDevices->setObjectName(QStringLiteral("lstDevices"));
+    const QString remembered = RememberedDevice(seams_.rememberedDeviceFile);
+    for (const SerialDevice& device : seams_.devices()) {
+        const QString mark = device.path == remembered ? QStringLiteral("   [a unit answered here last]") : QString();
+        auto* item = new QListWidgetItem(DeviceLine(device) + mark, lstDevices);
+        item->setData(DevicePathRole, device.path);
+    }
+    connect(lstDevices, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { chooseDevice(item->data(DevicePathRole).toString()); });
+    cmdFindUnit = NewButton(panel, QStringLiteral("cmdFindUnit"), QStringLiteral("Find Unit"));
+    cmdFindUnit->setEnabled(!link_.state.LinkOpen);
+    connect(cmdFindUnit, &QPushButton::clicked, this, [this] { cmdFindUnit_Click(); });
+    lblFindUnit = NewLabel(panel, QStringLiteral("lblFindUnit"));
+    lblFindUnit->setWordWrap(true);
+    auto* layout = new QVBoxLayout(panel);
+    layout->addWidget(lstDevices);
+    layout->addWidget(cmdFindUnit);
+    layout->addWidget(lblFindUnit);
+    return panel;
 }
 
 void frmPort::Form_Load()
@@ -91,4 +127,42 @@ void frmPort::cmdPortDone_Click()
 void frmPort::cmdPortCancel_Click()
 {
     reject();
+}
+
+void frmPort::chooseDevice(const QString& device)
+{
+    for (int i = 0; i < 8; ++i) {
+        if (portNames_.deviceFor(std::int16_t(i + 1)) == device) {
+            OpPort[i]->setChecked(true);
+            txtDevice->clear();
+            return;
+        }
+    }
+    txtDevice->setText(device);
+}
+
+void frmPort::cmdFindUnit_Click()
+{
+    // The typed device first, then the one a unit last answered on, then the others in order.
+    QStringList devices{txtDevice->text().trimmed(), RememberedDevice(seams_.rememberedDeviceFile)};
+    for (int i = 0; i < lstDevices->count(); ++i)
+        devices << lstDevices->item(i)->data(DevicePathRole).toString();
+    devices.removeAll(QString());
+    devices.removeDuplicates();
+    lblFindUnit->setText(QStringLiteral("Looking for a unit..."));
+    // Events go on during the search: nothing in the window may start anything meanwhile.
+    setEnabled(false);
+    const std::optional<QString> found = FindAnsweringDevice(link_.port, link_.clock, devices);
+    setEnabled(true);
+    if (!found) {
+        const QString tried = devices.isEmpty() ? QStringLiteral("any device") : devices.join(QStringLiteral(", "));
+        lblFindUnit->setText(QStringLiteral("No unit answered on %1.").arg(tried));
+        return;
+    }
+    chooseDevice(*found);
+    for (int i = 0; i < lstDevices->count(); ++i)
+        if (lstDevices->item(i)->data(DevicePathRole).toString() == *found)
+            lstDevices->setCurrentRow(i);
+    RememberDevice(seams_.rememberedDeviceFile, *found);
+    lblFindUnit->setText(QStringLiteral("A unit answered on %1.").arg(*found));
 }

@@ -2,6 +2,7 @@
 
 #include "link/serial_link.h"
 #include "link/update.h"
+#include "model/conf_fields.h"
 #include "model/session.h"
 #include "model/summary_rows.h"
 
@@ -11,6 +12,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <string_view>
 
 namespace {
 
@@ -80,11 +83,48 @@ frmStatus::frmStatus(Link& link, QWidget* parent)
     buttons->addWidget(Update);
     buttons->addWidget(Cancel);
 
+    auto* changeFrame = new QGroupBox(QStringLiteral("Old and New Values :"), this);
+    changeFrame->setObjectName(QStringLiteral("changeFrame"));
+    changes_ = label(changeFrame, QStringLiteral("changes"));
+    changes_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    (new QVBoxLayout(changeFrame))->addWidget(changes_);
+    auto* rows = new QHBoxLayout;
+    rows->addLayout(grid);
+    rows->addWidget(changeFrame);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
-    layout->addLayout(grid);
+    layout->addLayout(rows);
     layout->addWidget(FrStatus);
     layout->addLayout(buttons);
+}
+
+QStringList frmStatus::changeLines() const
+{
+    // What the update writes: the configuration, the tag, the serial number only when it was
+    // changed, the display range only to a unit with a display. The correction is not written.
+    const bool serial = link_.update.SerialChanged;
+    const bool display = link_.poll.DisplayPresent;
+    QStringList lines;
+    for (const FieldComparison& change :
+         FieldDifferences(link_.session.UnitConf, link_.session.EditConf, [&](const ConfField& field) {
+             switch (field.group) {
+             case FieldGroup::Identity: return serial || std::string_view(field.key) != "Serial";
+             case FieldGroup::Configuration: return true;
+             case FieldGroup::Display: return display;
+             case FieldGroup::Correction: break;
+             }
+             return false;
+         }))
+        lines << ChangeText(change);
+    return lines;
+}
+
+void frmStatus::showEvent(QShowEvent* event)
+{
+    const QStringList lines = changeLines();
+    changes_->setText(lines.isEmpty() ? QStringLiteral("No field changes.") : lines.join(QLatin1Char('\n')));
+    QDialog::showEvent(event);
 }
 
 void frmStatus::Update_Click()

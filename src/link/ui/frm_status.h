@@ -10,7 +10,8 @@ class QPushButton;
 struct Link;
 
 // The confirmation before an update: the edited configuration with the fields that differ from
-// the unit's in red, and the buttons Update and Cancel.
+// the unit's in red, beside it the old and new value of each field the update changes, and the
+// buttons Update and Cancel.
 class frmStatus : public QDialog {
     Q_OBJECT
 
@@ -30,6 +31,13 @@ public:
     QPushButton* Update;
     QPushButton* Cancel;
 
+    // "Damping Time : 2 -> 5", a line a field the update changes, as the window shows them.
+    QStringList changeLines() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     Link& link_;
+    QLabel* changes_;
 };
