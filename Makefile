@@ -13,7 +13,7 @@ RUN_TARGETS = delvo2
 # What the Debian package holds: the programs, the icons and the man pages.
 PACKAGE_TARGETS = delvo2 delvo2-cli delvo2-sim delvo2_packaging_files
 
-.PHONY: all deps deps-run configure build run test check fuzz-smoke bench sanitize package mutants clean
+.PHONY: all deps deps-run configure build run test check fuzz-smoke bench sanitize package mutants certificate-example clean
 
 all: build
 
@@ -78,6 +78,13 @@ COUNT  ?= 60
 LAYERS ?= model,link,calibration,views,app
 mutants: build
 	python3 tools/mutants.py --seed $(SEED) --count $(COUNT) --layers $(LAYERS) --jobs $(JOBS) $(MUTANTS_ARGS)
+
+# The example certificate in docs/ (a whole check of the simulated unit in virtual time) and a
+# picture of its first page.
+certificate-example: configure
+	cmake --build $(BUILD) --target certificate_example
+	$(BUILD)/tools/certificate_example docs/certificate-example.pdf
+	pdftoppm -png -r 70 -f 1 -l 1 -singlefile docs/certificate-example.pdf docs/certificate-example
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz build-mutants

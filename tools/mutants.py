@@ -27,12 +27,12 @@ sys.dont_write_bytecode = True
 import mutant_sites  # noqa: E402  (after the line above, so that no __pycache__ lands in tools/)
 
 ROOT = Path(__file__).resolve().parent.parent
-LAYERS = ["model", "link", "calibration", "views", "app", "dialogs", "sim", "cli", "platform"]
+LAYERS = ["model", "link", "calibration", "views", "app", "dialogs", "sim", "cli", "platform", "check"]
 # The program's start-up, which no test program builds.
 UNTESTED = ("src/app/main/",)
 # The suites likeliest to kill a mutant of a layer, run before the others.
 FIRST_SUITES = {"link": ["link_tests", "fault_campaign"], "calibration": ["app_tests"],
-                "sim": ["sim_tests", "tables_tests"]}
+                "sim": ["sim_tests", "tables_tests"], "check": ["check_tests", "cli_tests"]}
 BUILD_TIMEOUT = 1200
 LOGS = "build-logs"  # inside the mirror; "build" keeps it out of the mirrored files
 STOP_SIGNALS = {signal.SIGINT, signal.SIGTERM, signal.SIGHUP}

@@ -7,6 +7,7 @@
 #include "link/unit_tasks.h"
 #include "link/serial_link.h"
 #include "model/conf_files.h"
+#include "model/correction_scale.h"
 #include "model/decimal_text.h"
 #include "model/formatters.h"
 #include "model/operator_messages.h"
@@ -24,9 +25,6 @@
 #include <initializer_list>
 
 namespace {
-
-// Gain and offset go to the unit multiplied by this.
-constexpr long double CorrectionScale = 10000.0L;
 
 QString lines(std::initializer_list<const char*> parts)
 {

@@ -7,6 +7,7 @@
 #include "link/unit_tasks.h"
 #include "link/serial_link.h"
 #include "model/conf_files.h"
+#include "model/correction_scale.h"
 #include "model/decimal_text.h"
 #include "model/operator_messages.h"
 #include "model/session.h"
@@ -21,14 +22,8 @@
 namespace {
 
 const QString FieldName = QStringLiteral("Offset Value");
-// The gain of a correction by a constant: 1.0 scaled by 10000.
-constexpr float UnitGain = 10000.0f;
-
-// The unit takes the offset in hundredths, in thousandths for a voltage input.
-float offsetScale(std::uint8_t inputClass)
-{
-    return inputClass == ClassVoltage ? 1000.0f : 100.0f;
-}
+// The gain of a correction by a constant: 1.0 as the unit keeps it.
+constexpr float UnitGain = float(CorrectionScale);
 
 } // namespace
 
@@ -142,7 +137,7 @@ void frmOffset::cmdDone_Click()
         return;
     }
     link_.update.UpdateKind = UpdateKinds::CorrectionStored;
-    const float offset = float(double(state_.TrimOffset) * offsetScale(s.UnitConf.InputClass));
+    const float offset = float(double(state_.TrimOffset) * TrimOffsetScale(s.UnitConf.InputClass));
     for (ConfRecord* r : {&s.UnitConf, &s.EditConf}) {
         r->CalOffset = offset;
         r->CalGain = UnitGain;

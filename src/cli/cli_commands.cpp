@@ -1,5 +1,9 @@
 #include "cli/cli_commands.h"
 
+#include "check/certificate.h"
+#include "check/check_csv.h"
+#include "check/check_runner.h"
+#include "check/check_settings.h"
 #include "cli/console_operator.h"
 #include "cli/headless_seams.h"
 #include "cli/history_commands.h"
@@ -26,6 +30,8 @@
 #include "trend/live_readings.h"
 
 #include <QDateTime>
+
+#include <QSettings>
 
 #include <cmath>
 
@@ -99,6 +105,7 @@ private:
         case CliCommand::History:
         case CliCommand::Diff: return historyCommand();
         case CliCommand::Restore: return restore();
+        case CliCommand::Check: return check();
         }
         return CliExit::Usage;
     }
@@ -289,6 +296,81 @@ private:
         FlashUploadMessage(op_, factory.UploadOk);
         factory.UploadOk = false;
         return done ? CliExit::Success : fail(QStringLiteral("the factory memory was not written whole"));
+    }
+
+    // An as-found check; the as-left results are the same (nothing is adjusted here).
+    int check()
+    {
+        if (const int result = connect())
+            return result;
+        const CheckOptions& o = options_.check;
+        CheckRecord record;
+        record.plan.tolerance = {Tolerance::Kind::PercentOfSpan, o.tolerancePercent};
+        const std::optional<CheckScale> scale = CheckScaleOf(session_.UnitConf, record.plan.tolerance);
+        if (!scale)
+            return fail(QStringLiteral("the unit has no input range to check"));
+        record.scale = *scale;
+        record.plan.points = o.points.value_or(DefaultPoints(scale->transfer.rangeMin, scale->transfer.rangeMax));
+        record.plan.technician = o.technician;
+        record.plan.reference.serial = o.referenceId;
+        record.started = QDateTime::currentDateTime();
+        const PassHooks hooks{[this, &record](double reference) { return applyReference(record.scale, reference); },
+                              [this, &record](const PointResult& point) { printPoint(record.scale, point); }};
+        switch (RunPass(link_, record.plan, record.scale, record.asFound, hooks)) {
+        case PassEnd::LinkLost: return fail(QStringLiteral("the unit stopped answering"));
+        case PassEnd::Stopped: return fail(QStringLiteral("the input ended before the last point"), CliExit::CheckStopped);
+        case PassEnd::Completed: break;
+        }
+        record.unit = CheckedUnitOf(session_.UnitConf);
+        record.asLeft = record.asFound;
+        if (const int result = writeCheckFiles(record))
+            return result;
+        return record.asFound.passed() ? CliExit::Success : CliExit::CheckFailed;
+    }
+
+    bool applyReference(const CheckScale& scale, double reference)
+    {
+        if (host_.applyReference)
+            host_.applyReference(reference);
+        if (!options_.check.waitForEnter)
+            return true;
+        host_.err(QStringLiteral("Apply %1 %2 and press Enter\n").arg(UnitValueText(scale, reference), scale.units).toUtf8());
+        return host_.waitForEnter();
+    }
+
+    void printPoint(const CheckScale& scale, const PointResult& point)
+    {
+        const PointTexts t = TextsOf(scale, point);
+        if (!point.settled)
+            host_.err(QStringLiteral("delvo2-cli: warning: the reading at %1 %2 did not settle within %3 s; taken as read\n")
+                          .arg(t.reference, scale.units)
+                          .arg(PointTimeLimit)
+                          .toUtf8());
+        const QStringList fields{t.reference, t.reading, t.error, t.errorPercentOfSpan, t.expectedMa, t.verdict};
+        host_.out((fields.join(QLatin1Char('\t')) + QLatin1Char('\n')).toUtf8());
+    }
+
+    // A certificate number is issued only for a check that leaves files.
+    int writeCheckFiles(CheckRecord& record)
+    {
+        const CheckOptions& o = options_.check;
+        const QString& csv = options_.csv;
+        if (o.pdf.isEmpty() && csv.isEmpty())
+            return CliExit::Success;
+        QSettings& settings = host_.settings();
+        const CertificateSettings certificate = LoadCertificateSettings(settings);
+        record.company = certificate.company;
+        record.issued = QDateTime::currentDateTime();
+        record.certificateNumber = IssueCertificateNumber(settings, certificate.prefix, record.issued.date());
+        if (record.certificateNumber.isEmpty())
+            return fail(QStringLiteral("no certificate number: %1 cannot be written").arg(settings.fileName()),
+                        CliExit::FileError);
+        host_.err(QStringLiteral("certificate: %1\n").arg(record.certificateNumber).toUtf8());
+        if (!csv.isEmpty() && !WriteFileAtomically(csv, CheckCsv(record)))
+            return fail(QStringLiteral("could not write %1").arg(csv), CliExit::FileError);
+        if (!o.pdf.isEmpty() && !WriteCertificatePdf(record, o.pdf))
+            return fail(QStringLiteral("could not write %1").arg(o.pdf), CliExit::FileError);
+        return CliExit::Success;
     }
 
     const CliOptions& options_;

@@ -10,6 +10,7 @@
 #include <optional>
 
 class Clock;
+class QSettings;
 class SerialPort;
 struct ConfRecord;
 
@@ -29,6 +30,13 @@ struct CliHost {
     // The unit history's folder when --history does not name one: the simulated unit's (demo) or
     // the real units'.
     std::function<QString(bool demo)> historyFolder;
+    // Waits for Enter on the console (check --wait-enter); false when the input has ended.
+    std::function<bool()> waitForEnter = {};
+    // Applies a check's reference at the unit's input: set for the simulated unit, which stands
+    // in for the technician's calibrator; empty for a real unit.
+    std::function<void(double)> applyReference = {};
+    // The program's settings: the certificates' issuer, number prefix and counter.
+    std::function<QSettings&()> settings = {};
 };
 
 // Runs delvo2-cli (arguments[0] is the program's name); returns the exit code (CliExit).

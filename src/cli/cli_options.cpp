@@ -1,5 +1,6 @@
 #include "cli/cli_options.h"
 
+#include "check/check_plan.h"
 #include "model/split_text.h"
 
 #include <QCommandLineParser>
@@ -26,6 +27,19 @@ constexpr CommandName commandNames[] = {
     {"history", CliCommand::History, 0, 1, ""},
     {"diff", CliCommand::Diff, 2, 2, "A and B"},
     {"restore", CliCommand::Restore, 1, 1, "an ID"},
+    {"check", CliCommand::Check, 0, 0, ""},
+};
+
+// The check's own options (--csv it shares with monitor): each takes a value but the last.
+struct CheckOptionNames {
+    QCommandLineOption tolerance{QStringLiteral("tolerance"), QString(), QStringLiteral("PCT")};
+    QCommandLineOption points{QStringLiteral("points"), QString(), QStringLiteral("V1,V2,...")};
+    QCommandLineOption pdf{QStringLiteral("pdf"), QString(), QStringLiteral("FILE")};
+    QCommandLineOption technician{QStringLiteral("technician"), QString(), QStringLiteral("NAME")};
+    QCommandLineOption referenceId{QStringLiteral("reference-id"), QString(), QStringLiteral("TEXT")};
+    QCommandLineOption waitEnter{QStringLiteral("wait-enter"), QString()};
+
+    QList<QCommandLineOption> all() const { return {tolerance, points, pdf, technician, referenceId, waitEnter}; }
 };
 
 bool takesFile(CliCommand command)
@@ -61,7 +75,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
     const QCommandLineOption interval(QStringLiteral("interval"), QString(), QStringLiteral("SECONDS"));
     const QCommandLineOption trace(QStringLiteral("trace"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
-    parser.addOptions({port, appDir, history, count, csv, interval, trace, help});
+    const CheckOptionNames check;
+    parser.addOptions(QList<QCommandLineOption>{port, appDir, history, count, csv, interval, trace, help} + check.all());
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
     if (parser.isSet(help)) {
@@ -107,8 +122,10 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
             return usageError(QStringLiteral("--count needs a whole number from 1"));
         options.count = n;
     }
-    if ((parser.isSet(csv) || parser.isSet(interval)) && options.command != CliCommand::Monitor)
-        return usageError(QStringLiteral("--csv and --interval belong to monitor"));
+    if (parser.isSet(csv) && options.command != CliCommand::Monitor && options.command != CliCommand::Check)
+        return usageError(QStringLiteral("--csv belongs to monitor and check"));
+    if (parser.isSet(interval) && options.command != CliCommand::Monitor)
+        return usageError(QStringLiteral("--interval belongs to monitor"));
     if (parser.isSet(csv))
         options.csv = parser.value(csv);
     if (parser.isSet(interval)) {
@@ -118,6 +135,22 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
         if (!ok || !(seconds >= 1.0) || seconds > 86400.0)
             return usageError(QStringLiteral("--interval needs seconds from 1 (the poll) to 86400"));
         options.interval = seconds;
+    }
+    for (const QCommandLineOption& option : check.all())
+        if (parser.isSet(option) && options.command != CliCommand::Check)
+            return usageError(QStringLiteral("--%1 belongs to check").arg(option.names().first()));
+    if (options.command == CliCommand::Check) {
+        CheckOptions& c = options.check;
+        bool ok = false;
+        c.tolerancePercent = parser.value(check.tolerance).toDouble(&ok);
+        if (!ok || !(c.tolerancePercent > 0))
+            return usageError(QStringLiteral("check needs --tolerance PCT, a percentage of the span above 0"));
+        if (parser.isSet(check.points) && !(c.points = ParsePoints(parser.value(check.points))))
+            return usageError(QStringLiteral("--points needs numbers separated by commas"));
+        c.pdf = parser.value(check.pdf);
+        c.technician = parser.value(check.technician);
+        c.referenceId = parser.value(check.referenceId);
+        c.waitForEnter = parser.isSet(check.waitEnter);
     }
     ParsedCommandLine parsed;
     parsed.options = options;
@@ -158,6 +191,13 @@ QString CliUsage()
         "  diff A B              print the fields that differ; A and B are each a snapshot ID,\n"
         "                        a .cal or .urd file, or 'unit' (the unit on --port)\n"
         "  restore ID            connect, write the snapshot ID into the unit\n"
+        "  check --tolerance PCT [--points V1,V2,...] [--pdf FILE] [--csv FILE]\n"
+        "        [--technician NAME] [--reference-id TEXT] [--wait-enter]\n"
+        "                        connect, then an as-found check: at each point (the unit's units;\n"
+        "                        default 0/25/50/75/100 % of its range) wait for a stable reading\n"
+        "                        (at most 60 s) and print REFERENCE READING ERROR ERROR%SPAN\n"
+        "                        EXPECTED-mA PASS|FAIL (tab-separated); --wait-enter waits for Enter\n"
+        "                        after 'Apply V and press Enter'; --pdf and --csv write the certificate\n"
         "\n"
         "DEV is a device (/dev/ttyUSB0, a pseudo-terminal, COM3), a port number (Com n), or\n"
         "'simulated' for a simulated unit inside the program; history and diff need no port.\n"
@@ -170,7 +210,8 @@ QString CliUsage()
         "--trace FILE writes every byte sent and received, as the protocol's frames, into FILE.\n"
         "Messages go to stderr as 'Title: text'; every question is answered No.\n"
         "Exit codes: 0 success, 1 communication failure, 2 usage, 3 file error,\n"
-        "4 (diff) the configurations differ.\n");
+        "4 (diff) the configurations differ, (check) a point outside its tolerance,\n"
+        "5 (check) standard input ended before the last point.\n");
 }
 
 QString DefaultAppDir(const std::optional<QString>& registryAppPath, const QString& currentDir)

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 // The exit codes of delvo2-cli.
 namespace CliExit {
@@ -13,9 +14,21 @@ inline constexpr int CommunicationFailure = 1;
 inline constexpr int Usage = 2;
 inline constexpr int FileError = 3;
 inline constexpr int Differ = 4;  // diff: the two configurations differ
+inline constexpr int CheckFailed = 4;  // check: a point outside its tolerance
+inline constexpr int CheckStopped = 5;  // check: standard input ended before every point was applied
 } // namespace CliExit
 
-enum class CliCommand { Read, Monitor, Write, ResetMinMax, FlashSave, FlashRestore, History, Diff, Restore };
+enum class CliCommand { Read, Monitor, Write, ResetMinMax, FlashSave, FlashRestore, History, Diff, Restore, Check };
+
+// What the check command is told.
+struct CheckOptions {
+    double tolerancePercent = 0;                // of the input span
+    std::optional<std::vector<double>> points;  // unit's units; none: 0/25/50/75/100 % of the range
+    QString pdf;
+    QString technician;
+    QString referenceId;
+    bool waitForEnter = false;
+};
 
 // Where the unit is: the in-process simulated unit, a port number (Com n) or a device name.
 struct PortChoice {
@@ -33,9 +46,10 @@ struct CliOptions {
     QString file;              // write, flash-save, flash-restore
     std::optional<int> count;  // monitor: number of polls; none: until the program is stopped
     double interval = 1.0;     // monitor: seconds between two polls, from 1
-    QString csv;               // monitor: the reading log to write, if any
+    QString csv;               // monitor: the reading log to write; check: its results
     std::optional<QString> traceFile;  // every byte on the port, as frames, written here at the end
     QStringList operands;      // history: [SERIAL]; diff: A B; restore: ID
+    CheckOptions check;
 };
 
 // The word that stands for the connected unit in a diff.

@@ -126,3 +126,9 @@ void FlashUploadMessage(Operator& op, bool completed)
     op.message(QStringLiteral("Upload Complete"), completed ? QStringLiteral("The Flash Memory Upload completed Successfully.")
                                                             : QStringLiteral("The Flash Memory Upload NOT completed."));
 }
+
+void PrinterErrorMessage(Operator& op)
+{
+    op.message(QStringLiteral("Printer Error"), QStringLiteral("There Has Been a Problem Writing to The Printer. ")
+                                                    + QLatin1String(CrLf) + QStringLiteral("Check Your Printer Connection."));
+}

@@ -40,6 +40,9 @@ void FlashUploadMessage(Operator& op, bool completed);
 // true for Yes. Asked wherever an edited configuration with unsaved changes would be dropped.
 bool AskToSaveChanges(Operator& op);
 
+// "Printer Error": a printout could not be written to the printer.
+void PrinterErrorMessage(Operator& op);
+
 // "Can't access file: '<path>'." — the prompt of IllegalPathMessage for every file operation.
 QString CantAccessFileText(const QString& path);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 double StabilityRule::threshold(double span) const { return std::abs(span) * spanFraction; }
 
@@ -41,4 +42,11 @@ StabilityVerdict StabilityWindow::verdict(double span) const
     const double rounding = 4 * std::numeric_limits<float>::epsilon() * std::max(std::abs(*low), std::abs(*high));
     v.stable = v.count == v.needed && *v.spread < v.threshold - rounding;
     return v;
+}
+
+double StabilityWindow::mean() const
+{
+    if (readings_.empty())
+        return std::numeric_limits<double>::quiet_NaN();
+    return std::accumulate(readings_.begin(), readings_.end(), 0.0) / double(readings_.size());
 }

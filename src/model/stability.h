@@ -35,6 +35,8 @@ public:
     void clear() { readings_.clear(); }
     // Judged against an input range of `span` (RangeMax - RangeMin, either sign).
     StabilityVerdict verdict(double span) const;
+    // The mean of the readings held (what a settled input is taken to be); NaN when none.
+    double mean() const;
 
 private:
     StabilityRule rule_;

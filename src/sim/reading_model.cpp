@@ -76,10 +76,31 @@ ReadingModel::ReadingModel(SimulatedInput input, std::optional<double> ambientCe
 {
 }
 
-double ReadingModel::engineeringValue(const UnitMemory& memory, std::uint8_t inputClass, double seconds) const
+void ReadingModel::setInput(const SimulatedInput& input)
+{
+    input_ = input;
+    transient_ = 0;
+}
+
+void ReadingModel::applyInput(double value, double seconds)
+{
+    transient_ = inputAt(seconds) - value;
+    changedAt_ = seconds;
+    input_.setpoint = value;
+    input_.amplitude = 0;
+}
+
+double ReadingModel::inputAt(double seconds) const
+{
+    const double tau = input_.settlingSeconds;
+    const double settling = tau > 0 ? transient_ * std::exp(-std::max(seconds - changedAt_, 0.0) / tau) : 0.0;
+    return input_.valueAt(seconds) + settling;
+}
+
+double ReadingModel::engineeringValue(const UnitMemory& memory, std::uint8_t inputClass, double input) const
 {
     const UnitConfiguration& configuration = memory.configuration();
-    double value = sensedValue(memory, input_.valueAt(seconds), ambientCelsius_.value_or(UnreportedTerminalCelsius));
+    double value = sensedValue(memory, input, ambientCelsius_.value_or(UnreportedTerminalCelsius));
     if ((inputClass == ClassRtd || inputClass == ClassThermocouple) && (configuration.options & OptionFahrenheit))
         value = toFahrenheit(value);
     if ((configuration.options & OptionPercent) && inputClass != ClassPotentiometer) {
@@ -97,7 +118,9 @@ std::int32_t ReadingModel::measure(const UnitMemory& memory, double seconds)
         return unit_wire::BurnOut;
     const std::uint8_t inputClass = inputClassOf(catalogue_, memory.configuration().inputCode);
     const int scale = readingScale(inputClass, memory.configuration());
-    const double value = calibratedValue(engineeringValue(memory, inputClass, seconds), memory.calibration(), scale);
+    const double noise = input_.noise * (2.0 * double(noise_()) / double(std::mt19937::max()) - 1.0);
+    const double input = inputAt(seconds) + noise + drift_;
+    const double value = calibratedValue(engineeringValue(memory, inputClass, input), memory.calibration(), scale);
     // One short of the limit, so that no reading passes for a burn-out.
     const auto reading = std::int32_t(std::clamp<long long>(std::llround(value * scale), -(unit_wire::Max24 - 1),
                                                             unit_wire::Max24 - 1));

@@ -5,13 +5,19 @@
 
 #include <cstdint>
 #include <optional>
+#include <random>
 
 // The physical input at the unit's terminals, in the input's own unit (degrees Celsius for RTDs
 // and thermocouples, mV, Ohm, %): a slow sine around a setpoint, or fixed when the amplitude is 0.
+// A reference applied later (ReadingModel::applyInput) is approached as a first-order system with
+// the settling time constant (0: at once); every measurement carries an even noise of up to
+// `noise` either way (0: none).
 struct SimulatedInput {
     double setpoint = 25.0;
     double amplitude = 0.5;
     double periodSeconds = 120.0;
+    double settlingSeconds = 0;
+    double noise = 0;
 
     double valueAt(double seconds) const;
 };
@@ -28,7 +34,13 @@ class ReadingModel {
 public:
     ReadingModel(SimulatedInput input, std::optional<double> ambientCelsius);
 
-    void setInput(const SimulatedInput& input) { input_ = input; }
+    void setInput(const SimulatedInput& input);
+    // A reference applied at the terminals from `seconds` on: the input holds `value` without a
+    // swing, approached from where it was with the input's settling time constant.
+    void applyInput(double value, double seconds);
+    // The unit's own error (a unit out of calibration), in the input's own unit, added to
+    // whatever it measures.
+    void setDrift(double drift) { drift_ = drift; }
     // Terminal temperature in degrees Celsius; nothing: the unit reports no ambient reading.
     void setAmbient(std::optional<double> celsius) { ambientCelsius_ = celsius; }
     void setBurnOut(bool burnOut) { burnOut_ = burnOut; }
@@ -43,10 +55,15 @@ public:
     std::int32_t ambient(const UnitMemory& memory) const;
 
 private:
-    double engineeringValue(const UnitMemory& memory, std::uint8_t inputClass, double seconds) const;
+    double inputAt(double seconds) const;
+    double engineeringValue(const UnitMemory& memory, std::uint8_t inputClass, double input) const;
 
     Catalogue catalogue_;
     SimulatedInput input_;
+    double transient_ = 0;   // the settling part of the input when it last changed
+    double changedAt_ = 0;
+    double drift_ = 0;
+    std::mt19937 noise_;     // fixed seed: every run sees the same noise
     std::optional<double> ambientCelsius_;
     bool burnOut_ = false;
     std::optional<std::int32_t> minimum_;

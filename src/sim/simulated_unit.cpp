@@ -41,12 +41,21 @@ QByteArray word16(std::uint16_t value)
 
 } // namespace
 
+UnitSettings DemoUnitSettings()
+{
+    UnitSettings settings;
+    settings.input.settlingSeconds = 1.0;
+    settings.input.noise = 0.004;
+    return settings;
+}
+
 SimulatedUnit::SimulatedUnit(Clock& clock, UnitSettings settings)
     : clock_(clock),
       timing_(settings.timing),
       memory_(settings.serial, std::move(settings.configuration), settings.display, settings.factory),
       readings_(settings.input, settings.ambientCelsius)
 {
+    readings_.setDrift(settings.drift);
 }
 
 void SimulatedUnit::schedule(double at, std::function<void()> action)

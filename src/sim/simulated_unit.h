@@ -28,9 +28,15 @@ struct UnitSettings {
     DisplayUnit display;
     FactoryWords factory;
     SimulatedInput input;
+    double drift = 0;  // the unit's own error, see ReadingModel::setDrift
     std::optional<double> ambientCelsius = 23.5;
     UnitTiming timing;
 };
+
+// The unit the demonstrations serve (delvo2-sim, the command-line tool's simulated port): the
+// default unit, whose applied inputs settle with a time constant of a second, with a little noise
+// (less than half a hundredth, so a settled reading still holds still).
+UnitSettings DemoUnitSettings();
 
 // The transmitter's side of the wire. Bytes the tool sends go in through receive(); reply bytes
 // come out through the output handler at the times they would arrive at the tool, paced on the
@@ -80,6 +86,8 @@ public:
     // Another unit, with this serial number, is now on the cable.
     void swapUnit(const unit_wire::SerialBytes& serial) { memory_.setSerial(serial); }
     void setBurnOut(bool burnOut) { readings_.setBurnOut(burnOut); }
+    // A reference applied at the terminals from now on (ReadingModel::applyInput).
+    void applyInput(double value) { readings_.applyInput(value, clock_.now()); }
     // What the factory reads ('q', 'C', 'm', 'o', 'n', 'c') answer from now on.
     void setFactoryWords(const FactoryWords& words) { memory_.setFactoryWords(words); }
 

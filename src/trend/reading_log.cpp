@@ -1,5 +1,6 @@
 #include "trend/reading_log.h"
 
+#include "model/csv_field.h"
 #include "model/formatters.h"
 #include "model/safe_file.h"
 
@@ -19,16 +20,6 @@ QString timeText(qint64 msecs)
 }
 
 QString valueText(float value) { return std::isnan(value) ? QString() : ShortestText(value); }
-
-QString csvField(const QString& text)
-{
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
-        && !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
 
 QString failure(const QString& path, const QString& reason)
 {
@@ -53,10 +44,10 @@ QByteArray ReadingLogLine(const LogRow& row)
 {
     const QStringList fields{
         timeText(row.msecsSinceEpoch),
-        csvField(row.serial),
-        csvField(row.tag),
+        CsvField(row.serial),
+        CsvField(row.tag),
         valueText(row.reading),
-        csvField(row.units),
+        CsvField(row.units),
         valueText(row.ambient),
         std::isnan(row.outputMa) ? QString() : QString::number(row.outputMa, 'f', 3),
         valueText(row.minimum),

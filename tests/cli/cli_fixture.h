@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -40,7 +41,8 @@ inline QByteArray printedLine(const ConfRecord& record)
 }
 
 // delvo2-cli in virtual time against a simulated unit held at 25 °C, with a temporary program
-// folder; what the program prints is collected.
+// folder and settings; what the program prints is collected. A check applies its references to
+// the simulated unit; Enter is pressed `enters` times, then the input ends.
 struct CliTest : ::testing::Test {
     QTemporaryDir appDir;
     VirtualClock clock;
@@ -53,6 +55,8 @@ struct CliTest : ::testing::Test {
     QTemporaryDir userData;
     QByteArray out;
     QByteArray err;
+    QSettings settings{appDir.filePath("settings.ini"), QSettings::IniFormat};
+    int enters = 0;
     CliHost host{clock,
                  [this](const PortChoice&) -> SerialPort& { return port; },
                  [this](const QByteArray& bytes) { out += bytes; },
@@ -60,7 +64,10 @@ struct CliTest : ::testing::Test {
                  std::nullopt,
                  QDir::currentPath(),
                  {},
-                 [this](bool demo) { return userData.filePath(demo ? "demo-history" : "history"); }};
+                 [this](bool demo) { return userData.filePath(demo ? "demo-history" : "history"); },
+                 [this] { return enters-- > 0; },
+                 [this](double reference) { unit.applyInput(reference); },
+                 [this]() -> QSettings& { return settings; }};
 
     // Runs the program with these arguments after "--port simulated --appdir <appDir>".
     int run(const QStringList& arguments)

@@ -43,6 +43,13 @@ TEST(CliArguments, TakeEachCommandWithItsOperandsAndOptionsInAnyOrder)
     EXPECT_EQ(parse({"diff", "a.cal", "250314-101502"}).options->operands, QStringList({"a.cal", "250314-101502"}));
     EXPECT_EQ(parse({"--port", "1", "diff", "unit", "a.cal"}).options->command, CliCommand::Diff);
     EXPECT_EQ(parse({"--port", "1", "restore", "250314-101502"}).options->operands, QStringList{"250314-101502"});
+    auto check = parse({"--port", "1", "check", "--tolerance", "0.1", "--points", "0, 50,100", "--wait-enter",
+                        "--reference-id", "RS-7", "--technician", "D. W.", "--pdf", "c.pdf", "--csv", "c.csv"});
+    ASSERT_TRUE(check.options) << check.error.toStdString();
+    const CheckOptions& c = check.options->check;
+    EXPECT_EQ(std::tie(c.tolerancePercent, c.points, c.waitForEnter, c.referenceId, c.technician, c.pdf, check.options->csv),
+              std::tuple(0.1, std::vector<double>{0, 50, 100}, true, "RS-7", "D. W.", "c.pdf", "c.csv"));
+    EXPECT_FALSE(parse({"--port", "1", "check", "--tolerance", "1"}).options->check.points);
 }
 
 TEST(CliArguments, PortIsSimulatedANumberOrADeviceName)
@@ -72,6 +79,10 @@ TEST(CliArguments, RefuseWhatIsNotACompleteCommand)
         {"history", "1", "2"},                    // one serial number at most
         {"restore", "250314-101502"},             // no port
         {"--port", "1", "restore"},               // no id
+        {"--port", "1", "check"},                 // no tolerance
+        {"--port", "1", "check", "--tolerance", "0"},
+        {"--port", "1", "check", "--tolerance", "1", "--points", "1,a"},
+        {"--port", "1", "read", "--pdf", "c.pdf"},  // check's option
     };
     for (const QStringList& arguments : wrong) {
         const ParsedCommandLine parsed = parse(arguments);

@@ -1,3 +1,4 @@
+#include "check/check_settings.h"
 #include "cli_fixture.h"
 #include "support/scripted_operator.h"
 
@@ -153,6 +154,51 @@ TEST_F(CliTest, FlashImageSavedChangedAndRestored)
     ASSERT_EQ(run({"flash-restore", path("changed.img")}), CliExit::Success) << err.toStdString();
     EXPECT_EQ(err, "Upload Complete: The Flash Memory Upload completed Successfully.\n");
     EXPECT_TRUE(std::equal(image.begin(), image.end(), unit.memory().factoryMemory().begin()));
+}
+
+TEST_F(CliTest, CheckPrintsEachPointAndFailsOutsideTheTolerance)
+{
+    ASSERT_EQ(run({"check", "--tolerance", "0.25"}), CliExit::Success) << err.toStdString();
+    EXPECT_EQ(out, "0.000\t0.000\t0.000\t0.000\t4.000\tPASS\n"
+                   "25.000\t25.000\t0.000\t0.000\t8.000\tPASS\n"
+                   "50.000\t50.000\t0.000\t0.000\t12.000\tPASS\n"
+                   "75.000\t75.000\t0.000\t0.000\t16.000\tPASS\n"
+                   "100.000\t100.000\t0.000\t0.000\t20.000\tPASS\n");
+
+    // A unit 0.3 °C off; the certificate's CSV is written.
+    unit.readings().setDrift(0.3);
+    SaveCertificateSettings(settings, {QStringLiteral("Acme"), QStringLiteral("QA")});
+    const QString csv = path("check.csv");
+    ASSERT_EQ(run({"check", "--tolerance", "0.5", "--points", "10,90", "--csv", csv}), CliExit::Success);
+    ASSERT_EQ(run({"check", "--tolerance", "0.25", "--points", "10,90", "--csv", csv, "--technician", "D. W."}),
+              CliExit::CheckFailed);
+    EXPECT_EQ(out, "10.000\t10.300\t0.300\t0.300\t5.600\tFAIL\n90.000\t90.300\t0.300\t0.300\t18.400\tFAIL\n");
+    const QString number = QStringLiteral("QA-%1-0002").arg(QDate::currentDate().toString("yyyyMMdd"));
+    EXPECT_EQ(err, "certificate: " + number.toUtf8() + "\n");
+    EXPECT_EQ(fileBytes(csv).split('\n').value(2), number.toUtf8() + ",as-found,90.000,90.300,0.300,0.300,18.400,yes,FAIL,°C");
+
+    // A certificate's text needs a QGuiApplication, which this host has not started.
+    EXPECT_EQ(run({"check", "--tolerance", "1", "--points", "50", "--pdf", path("c.pdf")}), CliExit::FileError);
+    EXPECT_FALSE(QFile::exists(path("c.pdf")));
+}
+
+TEST_F(CliTest, CheckWaitsForEnterAndTakesAnUnsettledReadingAfterAMinute)
+{
+    enters = 1;
+    EXPECT_EQ(run({"check", "--tolerance", "1", "--points", "20,30", "--wait-enter"}), CliExit::CheckStopped);
+    EXPECT_EQ(err, "Apply 20.000 °C and press Enter\nApply 30.000 °C and press Enter\n"
+                   "delvo2-cli: the input ended before the last point\n");
+    EXPECT_EQ(out.count('\n'), 1);
+
+    // Without its reference the input keeps swinging: the point is taken as read at the limit.
+    host.applyReference = nullptr;
+    unit.readings().setInput({25.0, 2.0, 40.0});
+    const double start = clock.now();
+    run({"check", "--tolerance", "1", "--points", "25"});
+    EXPECT_EQ(out.count('\n'), 1);
+    EXPECT_NEAR(clock.now() - start, 60.0, 2.0);
+    EXPECT_TRUE(err.contains("warning: the reading at 25.000 °C did not settle within 60 s; taken as read\n"))
+        << err.toStdString();
 }
 
 TEST_F(CliTest, TraceFileHoldsTheCommandsFrames)

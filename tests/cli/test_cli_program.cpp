@@ -78,4 +78,25 @@ TEST(CliProgram, WritesAndReadsBackAUnitOverAPseudoTerminal)
     EXPECT_EQ(out, printedLine(wanted));
 }
 
+// The program's own simulated unit settles on the reference; the certificate's text needs the
+// QGuiApplication the program starts for --pdf, without a display.
+TEST(CliProgram, ChecksTheSimulatedUnitAndWritesItsCertificate)
+{
+    QTemporaryDir dir;
+    qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());  // where the program keeps its settings
+    qputenv("XDG_RUNTIME_DIR", dir.path().toUtf8());  // a QGuiApplication warns without one
+    qunsetenv("QT_QPA_PLATFORM");
+    const QString pdf = dir.filePath("certificate.pdf");
+    const auto [exitCode, out] = runCli({"--port", "simulated", "--appdir", dir.path(), "check", "--tolerance", "0.25",
+                                         "--points", "25", "--pdf", pdf});
+    EXPECT_EQ(exitCode, 0);
+    const QList<QByteArray> fields = out.trimmed().split('\t');
+    ASSERT_EQ(fields.size(), 6) << out.toStdString();
+    EXPECT_NEAR(fields[1].toDouble(), 25.0, 0.005);
+    EXPECT_EQ(fields[5], "PASS");
+    QFile file(pdf);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly) && file.read(5) == "%PDF-");
+    EXPECT_TRUE(QFile::exists(dir.filePath("delvo2/delvo2.ini")));
+}
+
 #endif

@@ -46,8 +46,9 @@ TEST(Stability, SpreadAgainstTheThreshold)
         EXPECT_DOUBLE_EQ(verdict.threshold, 0.02) << c.name;
     }
     StabilityWindow three({3, 0.001});
-    for (float reading : {10.0f, 10.05f, 10.02f})
+    for (float reading : {50.0f, 10.0f, 10.05f, 10.02f})
         three.add(reading);
+    EXPECT_NEAR(three.mean(), 10.023333, 1e-5);  // of the readings still held
     const StabilityVerdict verdict = three.verdict(100);
     EXPECT_TRUE(verdict.stable);
     EXPECT_NEAR(*verdict.spread, 0.05, 1e-5);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <set>
+
 namespace {
 
 struct ReadCase {
@@ -130,4 +133,27 @@ TEST(SimulatedUnitReads, AmbientReadingFollowsTheTerminals)
     EXPECT_EQ(bench.exchange("r").toHex(' '), "72 80 02 0d");
     bench.unit.readings().setAmbient(std::nullopt);
     EXPECT_EQ(bench.exchange("r").toHex(' '), "72 00 7f ff");  // no ambient reading
+}
+
+// A reference applied at 0 s moves the input from 25 to 75 with a 2 s time constant; the unit
+// adds its drift of 0.3 and a noise of at most 0.004 (readings in hundredths).
+TEST(SimulatedUnitReads, AppliedInputSettlesFirstOrderWithDriftAndNoise)
+{
+    UnitSettings settings = steadySettings();
+    ReadingModel model({25.0, 0.0, 0.0, 2.0, 0.004}, std::nullopt);
+    model.setDrift(0.3);
+    const UnitMemory memory(settings.serial, settings.configuration, settings.display, settings.factory);
+    model.applyInput(75.0, 0.0);
+    for (double seconds : {0.0, 2.0, 6.0, 30.0}) {
+        const double expected = 75.3 - 50.0 * std::exp(-seconds / 2.0);
+        EXPECT_NEAR(model.measure(memory, seconds) / 100.0, expected, 0.004 + 0.005) << seconds;
+    }
+    std::set<std::int32_t> seen;
+    for (int i = 0; i < 50; ++i)
+        seen.insert(model.measure(memory, 100.0 + i));
+    EXPECT_EQ(seen, (std::set<std::int32_t>{7530}));  // noise below half a hundredth leaves 75.30
+    model.setInput({75.005, 0.0, 0.0, 0.0, 0.004});
+    for (int i = 0; i < 50; ++i)
+        seen.insert(model.measure(memory, 300.0 + i));
+    EXPECT_EQ(seen, (std::set<std::int32_t>{7530, 7531}));  // ... and moves a value between two
 }

@@ -2,6 +2,7 @@
 
 #include "link/codecs.h"
 #include "pacing_clock.h"
+#include "platform/console_input.h"
 #include "pseudo_terminal.h"
 #include "sim/fault_option.h"
 #include "sim/simulated_unit.h"
@@ -20,7 +21,7 @@
 namespace {
 
 struct Options {
-    UnitSettings settings;
+    UnitSettings settings = DemoUnitSettings();
     std::vector<FaultOption> faults;
     QString link;
 };
@@ -32,7 +33,9 @@ std::optional<Options> parseOptions(const QCoreApplication& app)
     parser.setApplicationDescription(
         QStringLiteral("Serves a simulated temperature transmitter on a pseudo-terminal and prints the\n"
                        "terminal's device path. SIGINT or SIGTERM ends it, and so does the end of the\n"
-                       "process that started it.\n\n")
+                       "process that started it.\n\n"
+                       "A line 'input VALUE' on stdin applies VALUE at the input (as a calibrator does):\n"
+                       "the input settles there and stops swinging.\n\n")
         + faultOptionHelp());
     parser.addHelpOption();
     parser.addOptions({
@@ -44,6 +47,13 @@ std::optional<Options> parseOptions(const QCoreApplication& app)
          QStringLiteral("The input in its own unit (°C, mV, Ohm, %), and how far it swings slowly around it "
                         "(default 25,0.5)."),
          QStringLiteral("VALUE[,SWING]")},
+        {QStringLiteral("settling"),
+         QStringLiteral("Time constant in seconds with which an applied input settles (default 1)."),
+         QStringLiteral("SECONDS")},
+        {QStringLiteral("noise"), QStringLiteral("Peak noise on every measurement, input's unit (default 0.004)."),
+         QStringLiteral("PEAK")},
+        {QStringLiteral("drift"), QStringLiteral("The unit's own error, input's unit (default 0)."),
+         QStringLiteral("VALUE")},
         {QStringLiteral("no-display"), QStringLiteral("The unit has no local display.")},
         {QStringLiteral("reply-latency"),
          QStringLiteral("Milliseconds from a request's last byte to the start of its reply (default 2)."),
@@ -81,6 +91,17 @@ std::optional<Options> parseOptions(const QCoreApplication& app)
         if (!setpointOk || !swingOk || parts.size() > 2)
             return fail(QStringLiteral("--input needs VALUE or VALUE,SWING"));
     }
+    for (auto [name, target] : {std::pair{"settling", &options.settings.input.settlingSeconds},
+                                std::pair{"noise", &options.settings.input.noise},
+                                std::pair{"drift", &options.settings.drift}}) {
+        const QString option = QLatin1String(name);
+        if (!parser.isSet(option))
+            continue;
+        bool ok = false;
+        *target = parser.value(option).toDouble(&ok);
+        if (!ok)
+            return fail(QStringLiteral("--%1 needs a number").arg(option));
+    }
     options.settings.display.present = !parser.isSet(QStringLiteral("no-display"));
     if (parser.isSet(QStringLiteral("reply-latency"))) {
         bool ok = false;
@@ -98,6 +119,18 @@ std::optional<Options> parseOptions(const QCoreApplication& app)
     }
     options.link = parser.value(QStringLiteral("link"));
     return options;
+}
+
+// "input VALUE" applies VALUE at the unit's input; anything else is reported on stderr.
+void takeCommand(const QByteArray& line, SimulatedUnit& unit)
+{
+    const QList<QByteArray> words = line.simplified().split(' ');
+    bool ok = false;
+    const double value = words.size() == 2 && words.at(0) == "input" ? words.at(1).toDouble(&ok) : 0.0;
+    if (ok)
+        unit.applyInput(value);
+    else if (!line.trimmed().isEmpty())
+        std::fprintf(stderr, "delvo2-sim: unknown command '%s' (input VALUE)\n", line.constData());
 }
 
 } // namespace
@@ -160,6 +193,10 @@ int main(int argc, char* argv[])
         }
         QCoreApplication::quit();
     });
+
+    // A simulator started in the background of a terminal ends its stdin instead of stopping.
+    std::signal(SIGTTIN, SIG_IGN);
+    const ConsoleInput commands([&unit](const QByteArray& line) { takeCommand(line, unit); }, [] {});
 
     std::printf("%s\n", qPrintable(terminal->devicePath()));
     std::fflush(stdout);
