@@ -2,11 +2,15 @@
 
 #include "app/frm_main.h"
 #include "app/main_window_link.h"
+#include "app/reading_settings_store.h"
 #include "calibration/calibration_windows.h"
+#include "calibration/check_window.h"
+#include "check/check_record.h"
 #include "history/unit_history.h"
 #include "link/serial_link.h"
 #include "link/serial_port.h"
 #include "platform/clock.h"
+#include "platform/operator.h"
 #include "link/ui/frm_status.h"
 #include "views/frm_print_con.h"
 #include "views/frm_printsts.h"
@@ -29,7 +33,13 @@ Application::Application(Seams seams, InstallRegistry registry, PortNames portNa
     , printCon_(std::make_unique<frmPrintCon>())
     , printSts_(std::make_unique<frmPrintsts>())
     , calibration_(std::make_unique<CalibrationWindows>(*link_, seams.modal, mainWindow_.get()))
+    , check_(std::make_unique<CheckWindow>(*link_, seams.dialogs, seams.printDialogs, seams.settings,
+                                           CheckAdjusters{[this] { mainWindow_->mnuOffsetitem_Click(); },
+                                                          [this] { mainWindow_->mnuErrorCorrection_Click(); }},
+                                           mainWindow_.get()))
 {
+    readings_.setSettings(LoadReadingSettings(seams.settings));
+    QObject::connect(check_.get(), &CheckWindow::checkCompleted, [this](const CheckRecord& record) { keepCheck(record); });
     // The hidden forms are made once and stay, so what the views drew is there when shown or printed.
     views_.edit = mainWindow_->editor().targets();
     views_.unit = mainWindow_->unitPanels().targets();
@@ -47,8 +57,16 @@ Application::~Application() = default;
 void Application::changeReadingSettings(const ReadingSettings& settings)
 {
     readings_.setSettings(settings);
-    if (settingsChanged_)
-        settingsChanged_(settings);
+    SaveReadingSettings(seams_.settings, settings);
+}
+
+void Application::keepCheck(const CheckRecord& record)
+{
+    const Stored<QString> kept = history_->store().add(
+        CheckSnapshot(session_.UnitConf, record.issued, record.asLeft.passed(), CheckHistoryNote(record)));
+    if (!kept.ok())
+        seams_.op.message(QStringLiteral("Unit History"),
+                          QStringLiteral("The check was not kept in the unit's history: %1").arg(kept.error));
 }
 
 bool Application::start()

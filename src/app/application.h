@@ -18,6 +18,8 @@ class frmStatus;
 class frmPrintCon;
 class frmPrintsts;
 class CalibrationWindows;
+class CheckWindow;
+struct CheckRecord;
 class UnitHistory;
 struct Link;
 
@@ -54,9 +56,10 @@ public:
     Session& session() { return session_; }
     // The connected unit's readings over the run: trend, stable rule, reading log.
     LiveReadings& readings() { return readings_; }
-    // Where changed reading settings go besides the readings (the real program keeps them).
-    void onReadingSettingsChanged(std::function<void(const ReadingSettings&)> keep) { settingsChanged_ = std::move(keep); }
+    // The readings take the settings, and they are kept for the next run.
     void changeReadingSettings(const ReadingSettings& settings);
+    // A completed check joins the unit's history (the unit as the check left it).
+    void keepCheck(const CheckRecord& record);
     Catalogue& catalogue() { return catalogue_; }
     Operator& op() { return seams_.op; }
     const Seams& seams() const { return seams_; }
@@ -71,6 +74,8 @@ public:
     frmPrintsts& printSts() { return *printSts_; }
     // The offset-trimming and two-point windows with what they keep between openings.
     CalibrationWindows& calibration() { return *calibration_; }
+    // The calibration check and its certificate; a completed check joins the unit's history.
+    CheckWindow& check() { return *check_; }
     // The labels the views draw into, across all windows.
     ViewTargets& views() { return views_; }
 
@@ -78,7 +83,6 @@ private:
     Session session_;
     Catalogue catalogue_;
     LiveReadings readings_;
-    std::function<void(const ReadingSettings&)> settingsChanged_;
     Seams seams_;
     InstallRegistry registry_;
     PortNames portNames_;
@@ -93,5 +97,6 @@ private:
     std::unique_ptr<frmPrintCon> printCon_;
     std::unique_ptr<frmPrintsts> printSts_;
     std::unique_ptr<CalibrationWindows> calibration_;
+    std::unique_ptr<CheckWindow> check_;
     ViewTargets views_;
 };

@@ -30,6 +30,7 @@ constexpr CommandStateRow Table[] = {
     {"mnuOffsetitem", {Off, On, Keep, On, Off, Keep}},
     {"mnuErrorCorrection", {Off, On, Keep, On, Off, Keep}},
     {"mnuUndoErrorItem", {Off, On, Keep, On, Off, Keep}},
+    {"mnuCheckItem", {Off, On, Keep, On, Off, Keep}},
     {"mnuConnect", {On, On, Keep, On, On, Off}},
     {"mnuConnectItem", {On, Off, Keep, Off, On, Keep}},
     {"mnuUpdate", {Off, Off, Keep, On, Off, Keep}},

@@ -140,6 +140,7 @@ void frmMain::buildMenus()
             {"mnuOffsetitem", "Offset Trimming", nullptr, &frmMain::mnuOffsetitem_Click, false, true},
             {"mnuErrorCorrection", "Sensor-Tx Calibration", nullptr, &frmMain::mnuErrorCorrection_Click, false, true},
             {"mnuUndoErrorItem", "Undo Overall or Offset Calibration", nullptr, &frmMain::mnuUndoErrorItem_Click, false, true},
+            {"mnuCheckItem", "Calibration Check...", nullptr, &frmMain::mnuCheckItem_Click, false, true},
         }},
         {"mnuConnect", "Connect", {
             {"mnuConnectItem", "Connect Unit", "Ctrl+C", &frmMain::mnuConnectItem_Click},

@@ -92,6 +92,7 @@ public:
     void mnuOffsetitem_Click();
     void mnuErrorCorrection_Click();
     void mnuUndoErrorItem_Click();
+    void mnuCheckItem_Click();  // the calibration check window
     void mnuConnectItem_Click();
     void mnuCalibTarvoItem_Click();  // the factory-calibration window
     void mnuUpdate_Click();

@@ -7,6 +7,7 @@
 #include "calibration/calibration_common.h"
 #include "calibration/calibration_undo.h"
 #include "calibration/calibration_windows.h"
+#include "calibration/check_window.h"
 #include "calibration/frm_error.h"
 #include "calibration/frm_offset.h"
 #include "model/session.h"
@@ -16,6 +17,11 @@ void frmMain::mnuUndoErrorItem_Click()
 {
     UndoCalibration(app_.link(), app_.seams().modal, this);
     setBusyPointer(false);
+}
+
+void frmMain::mnuCheckItem_Click()
+{
+    app_.check().loadAndShow();
 }
 
 void frmMain::mnuOffsetitem_Click()

@@ -24,20 +24,13 @@ namespace {
 
 constexpr double TwipsPerMillimetre = 1440 / 25.4;
 
-// Reported rather than ignored: a silent failure would lose the operator's report without a word.
-void printerErrorMessage(Operator& op)
-{
-    op.message(QStringLiteral("Printer Error"), QStringLiteral("There Has Been a Problem Writing to The Printer. ")
-                                                    + QLatin1String(CrLf) + QStringLiteral("Check Your Printer Connection."));
-}
-
 // The printer for one report, or none. A cancel says nothing; a printer that cannot even be
 // chosen is reported like one that fails.
 std::unique_ptr<QPrinter> choosePrinter(Application& app, const QString& documentName)
 {
     PrinterChoice choice = app.seams().printDialogs.choosePrinter(documentName);
     if (choice.kind == PrinterChoice::Failed)
-        printerErrorMessage(app.op());
+        PrinterErrorMessage(app.op());
     return choice.kind == PrinterChoice::Chosen ? std::move(choice.printer) : nullptr;
 }
 
@@ -75,7 +68,7 @@ bool printPage(QWidget& form, QPrinter& printer)
 void printReport(Application& app, QWidget& form, QPrinter& printer)
 {
     if (!printPage(form, printer))
-        printerErrorMessage(app.op());
+        PrinterErrorMessage(app.op());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "app/frm_main.h"
 #include "app/reading_settings_window.h"
 #include "calibration/calibration_windows.h"
+#include "calibration/check_window.h"
 #include "model/formatters.h"
 #include "model/operator_messages.h"
 #include "platform/clock.h"
@@ -30,6 +31,7 @@ void frmMain::takeReadings(bool polled)
         trend_->chart().setUnits(units, UnitsText(unit.AmbUnits));
         unitPanels_->showStability(recorded.verdict, units);
         app_.calibration().showStability(recorded.verdict, units);
+        app_.check().readingPolled();
         transfer_->setTransfer(OutputTransferOf(unit, readings.settings().burnOut), units);
         transfer_->setSample(recorded.sample);
         logProblem = recorded.logProblem;

@@ -33,6 +33,10 @@ namespace {
 
 const QString Title = QStringLiteral("Calibration Check");
 
+// How near the reference, as a fraction of the span, a stable reading must be to be recorded by
+// itself; a unit farther off is recorded with "Record".
+constexpr double AutoRecordBand = 0.05;
+
 QString runName(bool asFound)
 {
     return asFound ? QStringLiteral("As found") : QStringLiteral("As left");
@@ -218,7 +222,10 @@ void CheckWindow::readingPolled()
     if (!running())
         return;
     cmdRecord->setEnabled(!std::isnan(stability_.mean()));
-    if (verdict.stable && setup->autoRecord())
+    // Recording by itself waits for the reading to come near the reference: a reading that
+    // settled before the reference was applied (the last point's, say) is not this point's.
+    const bool nearReference = std::abs(stability_.mean() - order_[point_]) <= AutoRecordBand * std::abs(record_.scale.span());
+    if (verdict.stable && nearReference && setup->autoRecord())
         cmdRecord_Click();
 }
 

@@ -98,3 +98,22 @@ QString CheckSoftwareText()
 {
     return QStringLiteral("delvo2 " DELVO2_VERSION);
 }
+
+QString CheckHistoryNote(const CheckRecord& record)
+{
+    const auto verdict = [](const CheckTable& table) {
+        return table.passed() ? QStringLiteral("PASS")
+                              : QStringLiteral("FAIL (%1 of %2)").arg(table.failures()).arg(table.points.size());
+    };
+    const char* adjustment = "no adjustment";
+    switch (record.adjustment.kind) {
+    case Adjustment::Kind::None: break;
+    case Adjustment::Kind::OffsetTrim: adjustment = "offset trim"; break;
+    case Adjustment::Kind::TwoPoint: adjustment = "two-point calibration"; break;
+    case Adjustment::Kind::Removed: adjustment = "correction removed"; break;
+    }
+    return QStringLiteral("%1: as found %2, %3%4, as left %5")
+        .arg(record.certificateNumber, verdict(record.asFound), QLatin1String(adjustment),
+             record.adjustment.kind != Adjustment::Kind::None && !record.adjustment.written ? QStringLiteral(" (not yet written)") : QString(),
+             verdict(record.asLeft));
+}

@@ -68,5 +68,9 @@ struct CheckRecord {
     CheckTable asLeft;  // the as-found table again when nothing was adjusted
 };
 
+// What a unit's history keeps of a check: "CAL-20261206-0001: as found FAIL (2 of 5), offset
+// trim, as left PASS".
+QString CheckHistoryNote(const CheckRecord& record);
+
 // The calibration software and its version, as certificates name it.
 QString CheckSoftwareText();

@@ -366,11 +366,22 @@ private:
             return fail(QStringLiteral("no certificate number: %1 cannot be written").arg(settings.fileName()),
                         CliExit::FileError);
         host_.err(QStringLiteral("certificate: %1\n").arg(record.certificateNumber).toUtf8());
+        keepInHistory(record);
         if (!csv.isEmpty() && !WriteFileAtomically(csv, CheckCsv(record)))
             return fail(QStringLiteral("could not write %1").arg(csv), CliExit::FileError);
         if (!o.pdf.isEmpty() && !WriteCertificatePdf(record, o.pdf))
             return fail(QStringLiteral("could not write %1").arg(o.pdf), CliExit::FileError);
         return CliExit::Success;
+    }
+
+    // A certified check joins the unit's history; a history that cannot keep it does not undo the
+    // check, it is only told.
+    void keepInHistory(const CheckRecord& record)
+    {
+        const Stored<QString> kept = history_.store().add(
+            CheckSnapshot(session_.UnitConf, record.issued, record.asLeft.passed(), CheckHistoryNote(record)));
+        if (!kept.ok())
+            host_.err(QStringLiteral("delvo2-cli: warning: the check is not in the unit's history: %1\n").arg(kept.error).toUtf8());
     }
 
     const CliOptions& options_;

@@ -18,6 +18,7 @@ const OperationName operationNames[] = {
     {{WriteOperation::ResetMinMax}, "Reset min/max"},
     {{WriteOperation::DisplayRange}, "Display range write"},
     {{WriteOperation::FlashRestore}, "Flash restore"},
+    {{std::nullopt, true}, "Calibration Check"},
     {{std::nullopt}, "Import"},
 };
 
@@ -30,6 +31,8 @@ const OutcomeName outcomeNames[] = {
     {SnapshotOutcome::Kind::Done, "done"},
     {SnapshotOutcome::Kind::Reported, "done, problem reported"},
     {SnapshotOutcome::Kind::Failed, "failed"},
+    {SnapshotOutcome::Kind::Passed, "passed"},
+    {SnapshotOutcome::Kind::OutOfTolerance, "out of tolerance"},
 };
 
 const char failedAtStep[] = "failed at step ";
@@ -47,9 +50,16 @@ SnapshotOutcome OutcomeOfWrite(const WriteOutcome& outcome)
 }
 
 Snapshot MakeSnapshot(const ConfRecord& conf, const QDateTime& taken, SnapshotOperation operation,
-                      SnapshotStage stage, SnapshotOutcome outcome)
+                      SnapshotStage stage, SnapshotOutcome outcome, QString note)
 {
-    return {{QString(), taken, conf.Serial, conf.Tag, operation, stage, outcome}, conf};
+    return {{QString(), taken, conf.Serial, conf.Tag, operation, stage, outcome, std::move(note)}, conf};
+}
+
+Snapshot CheckSnapshot(const ConfRecord& unit, const QDateTime& issued, bool passed, QString note)
+{
+    return MakeSnapshot(unit, issued, {std::nullopt, true}, SnapshotStage::AsLeft,
+                        {passed ? SnapshotOutcome::Kind::Passed : SnapshotOutcome::Kind::OutOfTolerance},
+                        std::move(note));
 }
 
 QString OperationWords(SnapshotOperation operation)
@@ -129,5 +139,5 @@ QByteArray TabSeparatedLine(const QStringList& cells)
 QByteArray SnapshotListLine(const SnapshotHeader& h)
 {
     return TabSeparatedLine({h.id, TakenText(h.taken), h.serial, h.tag.trimmed(), OperationWords(h.operation),
-                             StageWords(h.stage), OutcomeWords(h.outcome)});
+                             StageWords(h.stage), OutcomeWords(h.outcome), h.note});
 }

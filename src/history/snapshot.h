@@ -13,9 +13,10 @@
 // A unit's configuration as kept in its history: taken before a write (as found), after a write
 // that went through (as left), or imported from a configuration file or unit record.
 
-// What the snapshot was taken for: one of the writes, or an import.
+// What the snapshot was taken for: one of the writes, a calibration check, or an import.
 struct SnapshotOperation {
-    std::optional<WriteOperation> write;  // none: imported from a file
+    std::optional<WriteOperation> write;  // none: a check or imported from a file
+    bool check = false;                   // the unit as a calibration check left it
     bool operator==(const SnapshotOperation&) const = default;
 };
 
@@ -23,7 +24,8 @@ enum class SnapshotStage { AsFound, AsLeft };
 
 // How the write ended; Running while it has not (or never did: the program ended during it).
 struct SnapshotOutcome {
-    enum class Kind { Running, Done, Reported, Failed };
+    // Passed and OutOfTolerance: a check's verdict on the unit as it was left.
+    enum class Kind { Running, Done, Reported, Failed, Passed, OutOfTolerance };
     Kind kind = Kind::Running;
     UpdateSteps failedAt = UpdateSteps::Idle;
     bool operator==(const SnapshotOutcome&) const = default;
@@ -39,6 +41,7 @@ struct SnapshotHeader {
     SnapshotOperation operation;
     SnapshotStage stage = SnapshotStage::AsFound;
     SnapshotOutcome outcome;
+    QString note;  // a check's certificate number and verdicts
 };
 
 struct Snapshot {
@@ -48,7 +51,11 @@ struct Snapshot {
 
 // A snapshot of `conf` taken at `taken` (the serial number and tag are the configuration's).
 Snapshot MakeSnapshot(const ConfRecord& conf, const QDateTime& taken, SnapshotOperation operation,
-                      SnapshotStage stage, SnapshotOutcome outcome);
+                      SnapshotStage stage, SnapshotOutcome outcome, QString note = {});
+
+// The unit as a calibration check left it, with the check's verdict on it and `note` (the
+// certificate number and both verdicts).
+Snapshot CheckSnapshot(const ConfRecord& unit, const QDateTime& issued, bool passed, QString note);
 
 // The words people read, also the stored words: "Update Unit", "as-found", "failed at step 3".
 QString OperationWords(SnapshotOperation operation);
@@ -67,5 +74,5 @@ QString TakenText(const QDateTime& taken);
 // The cells as one line, separated by tabs (tabs and line breaks inside a cell become blanks).
 QByteArray TabSeparatedLine(const QStringList& cells);
 // A snapshot in a listing:
-// ID <TAB> DATE-TIME <TAB> SERIAL <TAB> TAG <TAB> OPERATION <TAB> STAGE <TAB> OUTCOME
+// ID <TAB> DATE-TIME <TAB> SERIAL <TAB> TAG <TAB> OPERATION <TAB> STAGE <TAB> OUTCOME <TAB> NOTE
 QByteArray SnapshotListLine(const SnapshotHeader& header);

@@ -98,7 +98,7 @@ QDateTime timeOf(const QString& text)
 }
 
 // What a list of snapshots reads of each, in this order before any field.
-const char* const headerColumns[] = {"id", "taken", "operation", "stage", "outcome", "Serial", "Tag"};
+const char* const headerColumns[] = {"id", "taken", "operation", "stage", "outcome", "Serial", "Tag", "note"};
 
 QStringList headerNames()
 {
@@ -119,6 +119,7 @@ SnapshotHeader headerOf(const QSqlQuery& q)
     h.outcome = OutcomeFromWords(q.value(4).toString()).value_or(SnapshotOutcome{});
     h.serial = q.value(5).toString();
     h.tag = q.value(6).toString();
+    h.note = q.value(7).toString();
     return h;
 }
 
@@ -205,18 +206,39 @@ std::optional<QSqlError> SqlHistoryStore::prepareSchema()
 {
     QStringList columns{QStringLiteral("id TEXT PRIMARY KEY"), QStringLiteral("taken TEXT NOT NULL"),
                         QStringLiteral("operation TEXT NOT NULL"), QStringLiteral("stage TEXT NOT NULL"),
-                        QStringLiteral("outcome TEXT NOT NULL")};
+                        QStringLiteral("outcome TEXT NOT NULL"), QStringLiteral("note TEXT NOT NULL DEFAULT ''")};
     for (const ConfField& field : ConfFields())
         columns << QLatin1String(field.key) + QLatin1Char(' ') + columnType(field);
+    if (auto error = run(db_, QStringLiteral("PRAGMA journal_mode=WAL")))
+        return error;
+    if (auto error = run(db_, QStringLiteral("CREATE TABLE IF NOT EXISTS snapshot (%1)").arg(columns.join(QStringLiteral(", ")))))
+        return error;
+    if (auto error = addNoteColumn())
+        return error;
     // Readers go on while one program writes. The lists read their columns from the indexes alone,
     // in the order they show them.
-    const QString listed = QStringLiteral("id, operation, stage, outcome, Tag");
+    const QString listed = QStringLiteral("id, operation, stage, outcome, Tag, note");
     for (const QString& statement :
-         {QStringLiteral("PRAGMA journal_mode=WAL"),
-          QStringLiteral("CREATE TABLE IF NOT EXISTS snapshot (%1)").arg(columns.join(QStringLiteral(", "))),
-          QStringLiteral("CREATE INDEX IF NOT EXISTS snapshot_by_unit ON snapshot (Serial, taken, %1)").arg(listed),
+         {QStringLiteral("CREATE INDEX IF NOT EXISTS snapshot_by_unit ON snapshot (Serial, taken, %1)").arg(listed),
           QStringLiteral("CREATE INDEX IF NOT EXISTS snapshot_by_time ON snapshot (taken, %1, Serial)").arg(listed)})
         if (auto error = run(db_, statement))
+            return error;
+    return std::nullopt;
+}
+
+std::optional<QSqlError> SqlHistoryStore::addNoteColumn()
+{
+    // A history written before snapshots had notes gains the column; its indexes are made again
+    // with it, or its lists would read every row.
+    QSqlQuery q(db_);
+    if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM pragma_table_info('snapshot') WHERE name = 'note'")))
+        return q.lastError();
+    q.next();
+    if (q.value(0).toInt() > 0)
+        return std::nullopt;
+    for (const char* statement : {"ALTER TABLE snapshot ADD COLUMN note TEXT NOT NULL DEFAULT ''",
+                                  "DROP INDEX IF EXISTS snapshot_by_unit", "DROP INDEX IF EXISTS snapshot_by_time"})
+        if (auto error = run(db_, QLatin1String(statement)))
             return error;
     return std::nullopt;
 }
@@ -291,7 +313,7 @@ Stored<QString> SqlHistoryStore::add(const Snapshot& snapshot)
 {
     const auto fields = ConfFields();
     QStringList names{QStringLiteral("id"), QStringLiteral("taken"), QStringLiteral("operation"),
-                      QStringLiteral("stage"), QStringLiteral("outcome")};
+                      QStringLiteral("stage"), QStringLiteral("outcome"), QStringLiteral("note")};
     for (const ConfField& field : fields)
         names << QLatin1String(field.key);
     const QString statement = QStringLiteral("INSERT INTO snapshot (%1) VALUES (%2)")
@@ -306,7 +328,8 @@ Stored<QString> SqlHistoryStore::add(const Snapshot& snapshot)
             q.prepare(statement);
             for (const QVariant& value : {QVariant(id), QVariant(storedTime(h.taken)),
                                           QVariant(OperationWords(h.operation)), QVariant(StageWords(h.stage)),
-                                          QVariant(OutcomeWords(h.outcome))})
+                                          QVariant(OutcomeWords(h.outcome)),
+                                          QVariant(h.note.isNull() ? QStringLiteral("") : h.note)})
                 q.addBindValue(value);
             for (const ConfField& field : fields)
                 q.addBindValue(fieldValue(field, snapshot.conf));

@@ -40,6 +40,7 @@ private:
     Stored<T> attempt(const std::function<std::optional<QSqlError>(T&)>& work, bool writes);
     std::optional<QSqlError> open();
     std::optional<QSqlError> prepareSchema();
+    std::optional<QSqlError> addNoteColumn();
     bool setAside();
     void close();
     QString problemText(const QSqlError& error) const;

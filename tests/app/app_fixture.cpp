@@ -21,7 +21,7 @@ void AppRig::writeRegistry(const QString& appPath)
 
 void AppRig::makeApp()
 {
-    app = std::make_unique<Application>(Seams{op, clock, port, dialogs, modal, printDialogs}, InstallRegistry::fromFile(path(QStringLiteral("registry.ini"))), PortNames{},
+    app = std::make_unique<Application>(Seams{op, clock, port, dialogs, modal, printDialogs, settings}, InstallRegistry::fromFile(path(QStringLiteral("registry.ini"))), PortNames{},
                                         path(QStringLiteral("history")),
                                         [this](int code) { endRequests.push_back(code); });
 }

@@ -12,6 +12,7 @@
 #include "support/scripted_print_dialogs.h"
 
 #include <QLabel>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -32,6 +33,7 @@ struct AppRig {
     SimulatedUnit unit{clock};
     SimulatedPort port{unit};
     ModalRunner modal{clock, true};
+    QSettings settings{dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat};
     std::vector<int> endRequests;
     std::unique_ptr<Application> app;
 

@@ -4,6 +4,7 @@
 #include "calibration/check_setup_panel.h"
 #include "calibration/check_window.h"
 #include "calibration/frm_offset.h"
+#include "history/unit_history.h"
 #include "support/pdf_text.h"
 
 #include <QCheckBox>
@@ -16,8 +17,8 @@
 namespace {
 
 // The connected simulated unit reads 0.3 °C high; each reference settles with a time constant of
-// a second, with a little noise. The check window is hooked in as the main window would hook it:
-// every poll's reading handed on, the main window's correction entries as its adjustments.
+// a second, with a little noise. The check window is the program's own, opened from its menu: the
+// main window's polls hand it every reading, its correction entries are the adjustments.
 class CheckWindowTest : public AppFixture {
 protected:
     void SetUp() override
@@ -27,19 +28,11 @@ protected:
         port.setActivityHandler([this] { clock.notify(); });
         ASSERT_TRUE(startInstalled());
         w().pibConnect_Click();
-        check = std::make_unique<CheckWindow>(
-            app->link(), dialogs, printDialogs, settings,
-            CheckAdjusters{[this] { w().mnuOffsetitem_Click(); }, [this] { w().mnuErrorCorrection_Click(); }});
+        check = &app->check();
         check->setSimulatedInput([this](double value) { unit.applyInput(value); });
     }
 
-    void poll(int seconds)
-    {
-        for (int i = 0; i < seconds; ++i) {
-            clock.advance(1.0);
-            check->readingPolled();
-        }
-    }
+    void poll(int seconds) { clock.advance(seconds); }
     // Applies each reference with the simulated-input control and polls until it is recorded.
     void runPoints(int count)
     {
@@ -53,21 +46,18 @@ protected:
     }
     QString cell(int row, int column) { return check->tblResults->item(row, column)->text(); }
 
-    QSettings settings{dir.filePath("settings.ini"), QSettings::IniFormat};
-    std::unique_ptr<CheckWindow> check;
+    CheckWindow* check = nullptr;
 };
 
 } // namespace
 
 TEST_F(CheckWindowTest, AsFoundOffsetTrimAsLeftAndTheCertificate)
 {
-    check->loadAndShow();
+    w().mnuCheckItem_Click();
     EXPECT_EQ(check->setup->txtPoints->text(), QStringLiteral("0, 25, 50, 75, 100"));
     check->setup->txtTechnician->setText(QStringLiteral("Dana Whitfield"));
     check->setup->txtPrefix->setText(QStringLiteral("QA"));
     check->setup->chkAutoRecord->setChecked(true);
-    std::vector<CheckRecord> completed;
-    QObject::connect(check.get(), &CheckWindow::checkCompleted, [&](const CheckRecord& r) { completed.push_back(r); });
 
     check->cmdStartAsFound->click();
     runPoints(5);
@@ -95,10 +85,13 @@ TEST_F(CheckWindowTest, AsFoundOffsetTrimAsLeftAndTheCertificate)
         EXPECT_NEAR(cell(row, 3).toDouble(), 0.0, 0.011) << row;
         EXPECT_EQ(cell(row, 6), QStringLiteral("PASS")) << row;
     }
-    ASSERT_EQ(completed.size(), 1u);
+    // The check joins the unit's history.
     const QString number = QStringLiteral("QA-%1-0001").arg(QDate::currentDate().toString("yyyyMMdd"));
-    EXPECT_EQ(completed[0].certificateNumber, number);
-    EXPECT_EQ(completed[0].adjustment.kind, Adjustment::Kind::OffsetTrim);
+    const auto listed = app->history().store().snapshots(QStringLiteral("0512307")).value;
+    ASSERT_FALSE(listed.empty());
+    EXPECT_EQ(OperationWords(listed[0].operation), "Calibration Check");
+    EXPECT_EQ(OutcomeWords(listed[0].outcome), "passed");
+    EXPECT_EQ(listed[0].note, number + ": as found FAIL (5 of 5), offset trim, as left PASS");
 
     dialogs.choose(path("certificate.pdf"));
     check->cmdSavePdf->click();
@@ -132,4 +125,21 @@ TEST_F(CheckWindowTest, NoAdjustmentMakesAsLeftTheAsFoundResults)
     EXPECT_EQ(check->record().asLeft.points, check->record().asFound.points);
     EXPECT_TRUE(check->record().asLeft.passed());
     EXPECT_TRUE(check->cmdSaveCsv->isEnabled());
+}
+
+// Recording by itself waits for the reference: the settled reading of the last point is not taken
+// for the next one, however long it holds still.
+TEST_F(CheckWindowTest, RecordsByItselfOnlyNearTheReference)
+{
+    unit.readings().setDrift(0);
+    w().mnuCheckItem_Click();
+    check->setup->txtPoints->setText(QStringLiteral("25, 75"));
+    check->setup->chkAutoRecord->setChecked(true);
+    check->cmdStartAsFound->click();
+    runPoints(1);
+    poll(30);
+    EXPECT_EQ(check->tblResults->rowCount(), 1);
+    EXPECT_TRUE(check->cmdRecord->isEnabled());
+    runPoints(1);
+    EXPECT_NEAR(cell(1, 2).toDouble(), 75.0, 0.011);
 }

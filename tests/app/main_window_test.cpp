@@ -32,7 +32,7 @@ TEST_F(MainWindow, MenusAndToolbarAsCreated)
     EXPECT_EQ(menus, (QStringList{
         "File: Save [Ctrl+S], Change Port, Log Readings..., Export Chart Data..., Unit History..., Exit [Ctrl+X]",
         "Configuration: Edit New Configuration [Ctrl+N], Open Configuration [Ctrl+O], Close Configuration, Offset Trimming, "
-        "Sensor-Tx Calibration, Undo Overall or Offset Calibration",
+        "Sensor-Tx Calibration, Undo Overall or Offset Calibration, Calibration Check...",
         "Connect: Connect Unit [Ctrl+C], ~Calibrate Rasko, Update Unit [Ctrl+U], ~Reset Minimum Reading, "
         "~Reset Maximum Reading, Disconnect Unit [Ctrl+D]",
         "View: View Unit's Current Reading [Ctrl+R], Close Unit's Current Reading View, "

@@ -176,6 +176,11 @@ TEST_F(CliTest, CheckPrintsEachPointAndFailsOutsideTheTolerance)
     const QString number = QStringLiteral("QA-%1-0002").arg(QDate::currentDate().toString("yyyyMMdd"));
     EXPECT_EQ(err, "certificate: " + number.toUtf8() + "\n");
     EXPECT_EQ(fileBytes(csv).split('\n').value(2), number.toUtf8() + ",as-found,90.000,90.300,0.300,0.300,18.400,yes,FAIL,°C");
+    // Each certified check joins the unit's history; the one without files does not.
+    ASSERT_EQ(run({"history"}), CliExit::Success);
+    EXPECT_EQ(out.count("\tCalibration Check\tas-left\t"), 2);
+    EXPECT_TRUE(out.contains("\tout of tolerance\t" + number.toUtf8() + ": as found FAIL (2 of 2), no adjustment, as left FAIL (2 of 2)\n"))
+        << out.toStdString();
 
     // A certificate's text needs a QGuiApplication, which this host has not started.
     EXPECT_EQ(run({"check", "--tolerance", "1", "--points", "50", "--pdf", path("c.pdf")}), CliExit::FileError);

@@ -35,12 +35,12 @@ TEST_F(CliHistoryTest, RestoreUndoesAWrite)
     ASSERT_EQ(kept.size(), 2u);
     const QRegularExpression id("^\\d{6}-\\d{6}(-\\d+)?$");
     for (const QStringList& cells : kept) {
-        ASSERT_EQ(cells.size(), 7);
+        ASSERT_EQ(cells.size(), 8);
         EXPECT_TRUE(id.match(cells[0]).hasMatch()) << cells[0].toStdString();
         EXPECT_TRUE(QDateTime::fromString(cells[1], Qt::ISODate).isValid()) << cells[1].toStdString();
     }
-    EXPECT_EQ(kept[0].mid(2), QStringList({"0512307", "TT-202 BOILER FEED1", "Update Unit", "as-left", "done"}));
-    EXPECT_EQ(kept[1].mid(2), QStringList({"0512307", "TT-101", "Update Unit", "as-found", "done"}));
+    EXPECT_EQ(kept[0].mid(2), QStringList({"0512307", "TT-202 BOILER FEED1", "Update Unit", "as-left", "done", ""}));
+    EXPECT_EQ(kept[1].mid(2), QStringList({"0512307", "TT-101", "Update Unit", "as-found", "done", ""}));
     const QString found = kept[1][0];
 
     EXPECT_EQ(run({"diff", found, kept[0][0]}), CliExit::Differ);
@@ -61,7 +61,7 @@ TEST_F(CliHistoryTest, FailedWriteKeepsOnlyWhatItFound)
     EXPECT_EQ(run({"write", pt100File()}), CliExit::CommunicationFailure);
     const std::vector<QStringList> kept = history();
     ASSERT_EQ(kept.size(), 1u);
-    EXPECT_EQ(kept[0].mid(4), QStringList({"Update Unit", "as-found", "failed at step 3"}));
+    EXPECT_EQ(kept[0].mid(4), QStringList({"Update Unit", "as-found", "failed at step 3", ""}));
 }
 
 // The simulated unit's history is apart from the real units'; a history that cannot be written

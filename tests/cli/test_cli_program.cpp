@@ -84,6 +84,7 @@ TEST(CliProgram, ChecksTheSimulatedUnitAndWritesItsCertificate)
 {
     QTemporaryDir dir;
     qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());  // where the program keeps its settings
+    qputenv("XDG_DATA_HOME", dir.path().toUtf8());    // and the simulated unit's records and history
     qputenv("XDG_RUNTIME_DIR", dir.path().toUtf8());  // a QGuiApplication warns without one
     qunsetenv("QT_QPA_PLATFORM");
     const QString pdf = dir.filePath("certificate.pdf");
@@ -97,6 +98,7 @@ TEST(CliProgram, ChecksTheSimulatedUnitAndWritesItsCertificate)
     QFile file(pdf);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly) && file.read(5) == "%PDF-");
     EXPECT_TRUE(QFile::exists(dir.filePath("delvo2/delvo2.ini")));
+    EXPECT_TRUE(QFile::exists(dir.filePath("delvo2/demo/history/history.db")));  // the check joined it
 }
 
 #endif

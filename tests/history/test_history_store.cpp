@@ -200,3 +200,36 @@ TEST_F(HistoryTest, ExportedSnapshotImportsAsTheSameConfiguration)
     EXPECT_TRUE(ConfDifferences({"", snapshot.conf}, {"", back.conf, true}).empty());
     EXPECT_FALSE(ImportConfFile(store, dir.filePath("missing.cal"), QString(), catalogue, op));
 }
+
+// A history written before snapshots had notes gains the column and keeps what it held; a check's
+// verdict and note come back as kept.
+TEST_F(HistoryTest, OlderHistoryGainsNotesAndKeepsItsSnapshots)
+{
+    const QString folder = dir.filePath("older");
+    {
+        SqlHistoryStore older(folder, clock, nullptr);
+        ASSERT_TRUE(older.add(MakeSnapshot(pt100(2), at(0), {WriteOperation::UpdateUnit}, SnapshotStage::AsFound, {})).ok());
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "older");
+        db.setDatabaseName(folder + "/history.db");
+        ASSERT_TRUE(db.open());
+        for (const char* statement : {"DROP INDEX snapshot_by_unit", "DROP INDEX snapshot_by_time",
+                                      "ALTER TABLE snapshot DROP COLUMN note",
+                                      "CREATE INDEX snapshot_by_unit ON snapshot (Serial, taken, id)"})
+            ASSERT_TRUE(QSqlQuery(db).exec(QLatin1String(statement))) << statement;
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("older");
+
+    SqlHistoryStore reopened(folder, clock, nullptr);
+    const Stored<QString> check = reopened.add(CheckSnapshot(pt100(2), at(60), false, "QA-1: as found FAIL (1 of 1)"));
+    ASSERT_TRUE(check.ok()) << check.error.toStdString();
+    const auto listed = reopened.snapshots(QStringLiteral("0512307"));
+    ASSERT_TRUE(listed.ok()) << listed.error.toStdString();
+    ASSERT_EQ(listed.value.size(), 2u);
+    EXPECT_EQ(SnapshotListLine(listed.value[0]).split('\t').mid(4),
+              QByteArrayList({"Calibration Check", "as-left", "out of tolerance", "QA-1: as found FAIL (1 of 1)\n"}));
+    EXPECT_EQ(listed.value[1].note, "");
+    EXPECT_TRUE(reopened.find(listed.value[1].id).value);
+}

@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "app/frm_main.h"
-#include "app/reading_settings_store.h"
+#include "calibration/check_window.h"
+#include "check/check_settings.h"
 #include "app/routing_port.h"
 #include "app/support_menu.h"
 #include "delvo2_version.h"
@@ -22,6 +23,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QSettings>
+
+#include <memory>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -114,7 +117,7 @@ std::optional<StartOptions> parseOptions(const QApplication& qapp)
 // bundle.
 struct RealSeams {
     RealClock clock;
-    SimulatedUnit demoUnit{clock};
+    SimulatedUnit demoUnit{clock, DemoUnitSettings()};
     SimulatedPort simulatedPort{demoUnit};
     QtSerialPort realPort;
     RoutingPort routingPort{realPort, simulatedPort, QString::fromLatin1(SimulatedDevice)};
@@ -125,8 +128,9 @@ struct RealSeams {
     SystemFileDialogs dialogs;
     ModalRunner modal{clock, false};
     SystemPrintDialogs printDialogs{dialogs, modal};
+    std::unique_ptr<QSettings> settings = OpenProgramSettings();
 
-    Seams seams() { return Seams{op, clock, port, dialogs, modal, printDialogs}; }
+    Seams seams() { return Seams{op, clock, port, dialogs, modal, printDialogs, *settings}; }
     // The boxes and dialogs open over the main window.
     void placeOver(QWidget& window)
     {
@@ -136,9 +140,11 @@ struct RealSeams {
     }
 };
 
-// The demonstration says so in the title and the status bar, and keeps its records apart.
-void markDemo(Application& app)
+// The demonstration says so in the title and the status bar, keeps its records apart, and lets
+// the check window apply a reference to the simulated unit.
+void markDemo(Application& app, SimulatedUnit& unit)
 {
+    app.check().setSimulatedInput([&unit](double value) { unit.applyInput(value); });
     const QString records = DemoRecordFolder();
     app.useRecordFolder(records);
     app.mainWindow().setWindowTitle(QStringLiteral("delvo2 - demo: simulated transmitter"));
@@ -148,16 +154,6 @@ void markDemo(Application& app)
     hint->setTextFormat(Qt::PlainText);
     hint->setStyleSheet(QStringLiteral("QLabel { background: #ffd24d; color: black; padding: 2px 6px; font-weight: bold; }"));
     app.mainWindow().statusBar()->addPermanentWidget(hint, 1);
-}
-
-// The reading settings are kept between runs in the user's settings.
-void keepReadingSettings(Application& app)
-{
-    app.readings().setSettings(LoadReadingSettings(QSettings()));
-    app.onReadingSettingsChanged([](const ReadingSettings& settings) {
-        QSettings store;
-        SaveReadingSettings(store, settings);
-    });
 }
 
 } // namespace
@@ -180,10 +176,9 @@ int main(int argc, char** argv)
     support.addTo(*app.mainWindow().findChild<QMenu*>(QStringLiteral("mnuView")),
                   *app.mainWindow().findChild<QMenu*>(QStringLiteral("mnuHelp")));
     if (options->demo)
-        markDemo(app);
+        markDemo(app, real.demoUnit);
     else
         app.useRecordFolder(InstalledRecordFolder(registry));
-    keepReadingSettings(app);
 
     app.start();
     if (const std::optional<int> exitCode = app.exitCode())

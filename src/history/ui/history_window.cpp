@@ -53,7 +53,7 @@ HistoryWindow::HistoryWindow(Surroundings surroundings, QWidget* parent)
                                                       QStringLiteral("Last Seen")});
     snapshots_ = newList(this, QStringLiteral("snapshots"),
                          {QStringLiteral("ID"), QStringLiteral("Date and Time"), QStringLiteral("Operation"),
-                          QStringLiteral("Stage"), QStringLiteral("Outcome")});
+                          QStringLiteral("Stage"), QStringLiteral("Outcome"), QStringLiteral("Note")});
     snapshots_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     comparedNames_ = NewLabel(this, QStringLiteral("comparedNames"));
     comparison_ = new QTableWidget(0, 3, this);
@@ -157,7 +157,7 @@ void HistoryWindow::showSnapshots()
         if (storeAnswered(listed.error))
             for (const SnapshotHeader& h : listed.value)
                 new QTreeWidgetItem(snapshots_, {h.id, localTime(h.taken), OperationWords(h.operation),
-                                                 StageWords(h.stage), OutcomeWords(h.outcome)});
+                                                 StageWords(h.stage), OutcomeWords(h.outcome), h.note});
     }
     enableButtons();
 }
