@@ -97,7 +97,8 @@ std::optional<QString> ReadingLog::append(const QByteArray& line)
             bytes = "\n";
     }
     bytes += line;
-    if (!file.seek(size) || file.write(bytes) != bytes.size())
+    // A device (a pipe, /dev/full) is written where it stands: it has no end to seek to.
+    if ((!file.isSequential() && !file.seek(size)) || file.write(bytes) != bytes.size())
         return failure(path_, file.errorString());
     return std::nullopt;
 }
